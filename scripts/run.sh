@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the simulator and starts it. Arguments go to GLUT
+# (for instance -geometry 600x600).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/setup.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DSPRING_CHAIN_TESTS=OFF > /dev/null
+cmake --build build --target spring-chain -j "$(nproc)"
+exec ./build/spring-chain "$@"

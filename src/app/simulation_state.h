@@ -1,0 +1,65 @@
+// The shared state of the simulator: the chain, its modal results, the initial conditions, the
+// moving state and the scales and positions of the picture. Every module reads and writes these
+// fields by name; index 0 always stands for mass 1, spring 1 or mode 1.
+#pragma once
+
+#include <cstddef>
+
+// A point in window units: x from -1 (left edge) to +1 (right edge), y from -1 (bottom) to +1.
+struct Point2 {
+    double x;
+    double y;
+};
+
+namespace SimulationState {
+
+constexpr int MaxDegreesOfFreedom = 20; // masses the dialogue accepts
+constexpr int MassCapacity = 21;        // per-mass arrays; the springs need nfree + 1 entries
+constexpr int StateCapacity = 42;       // two components (displacement, velocity) per mass
+constexpr int HistoryLength = 501;      // samples per response-history row
+
+// The chain: spring 1 - mass 1 - spring 2 - ... - mass n - spring n+1, both ends on walls.
+extern int nfree;              // number of masses, 1 ... MaxDegreesOfFreedom
+extern double m[MassCapacity]; // kg
+extern double
+    K[MassCapacity]; // N/m; K[0] ties mass 1 to the left wall, K[nfree] mass n to the right
+
+// Modal results, computed once per model entry.
+extern double omega0[MassCapacity];                  // rad/s, ascending
+extern double ModeShape[MassCapacity][MassCapacity]; // row k: mode k+1, amplitude of mass 1 is 1
+extern double ModeMaxAmplitude[MassCapacity];        // largest |component| of each row, >= 1
+extern double DynamicMatrix[MassCapacity][MassCapacity]; // N/m, K - lambda M of the moment
+
+// Initial conditions.
+extern double y0[MassCapacity]; // m
+extern double v0[MassCapacity]; // m/s
+extern int SelectedMode;        // 0-based mode of a mode start
+
+// Motion.
+extern double
+    StateVector[StateCapacity]; // [2i] displacement (m), [2i+1] velocity (m/s) of mass i+1
+extern double SimTime;          // s since the start of the run
+extern double TimeStep;         // s, integration step
+extern int StepsPerFrame;       // integration steps per drawn frame
+
+// Picture.
+extern int ncurve;                                          // curves drawn: masses 1 ... ncurve
+extern double ResponseHistory[MassCapacity][HistoryLength]; // m, one sample per frame
+extern int HistoryIndex;                                    // slot of the newest sample
+extern double TimeScale;                    // window units per sample along the time axis
+extern double AmplitudeScale[MassCapacity]; // window units per metre, one per curve
+extern double MaxAmplitude;                 // m, reference amplitude of the run
+extern Point2 ChainOrigin;                  // left fixed end of the drawn chain
+extern Point2 ChartOrigin;                  // left end of the chart's time axis
+
+// The last key pressed in the window; decides where the console dialogue starts.
+extern char LastKey;
+
+} // namespace SimulationState
+
+// Zero-filled scratch for one call of the determinant or the integrator. A request that cannot be
+// met prints "memory overflow" on standard output and ends the process with status 1; it never
+// returns null, and a request for no elements is not a failure.
+double* takeScratch(std::size_t count);
+int* takeIndexScratch(std::size_t count);
+void releaseScratch(void* scratch);

@@ -1,0 +1,38 @@
+// The text console: the set-up dialogue, the keyboard commands of the window, and the console's
+// input and output. The texts are kept in UTF-8 here and written in the encoding of the user's
+// locale (code page 932 for a Shift-JIS locale, UTF-8 otherwise).
+#pragma once
+
+// Runs the dialogue from the section that LastKey names ('m': masses, 'j': results listing, any
+// other key: degrees of freedom) and sets the start values of a new run.
+void runDialogue();
+
+// Asks for the number of curves to draw until a count of 0 ... nfree is typed.
+void readCurveCount();
+
+// The keyboard callback of the window.
+void onKeyboard(unsigned char key, int x, int y);
+
+// --- Console input and output -------------------------------------------------------------
+
+// Chooses the output encoding from the locale named by the environment; call once at start-up.
+void selectConsoleEncoding();
+
+// Writes UTF-8 text in the console's encoding and flushes it, so a prompt is on the screen before
+// its value is awaited, also when standard output is a pipe.
+void consoleWrite(const char* text);
+void consolePrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// The outcome of reading one whitespace-separated token as a number. A token that is not wholly
+// a number is consumed and reported as Unparsed. At the end of input the program ends at once
+// with a message on standard error and status EndOfInputStatus: no value is ever invented.
+enum class TokenRead { Parsed, Unparsed };
+TokenRead readIntegerToken(int* value);
+TokenRead readRealToken(double* value);
+
+// Writes the question and reads its answer: one raw key press, without echo and without Enter,
+// when standard input is a terminal; otherwise the next non-blank character of the input. A
+// function or arrow key comes back as one key (Escape), its escape sequence drained.
+int askForKey(const char* question);
+
+constexpr int EndOfInputStatus = 2;

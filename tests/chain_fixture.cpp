@@ -1,0 +1,71 @@
+#include "chain_fixture.h"
+
+#include <cmath>
+
+#include "app/simulation_state.h"
+
+extern "C" void dstev_(const char* jobz, const int* n, double* d, double* e, double* z,
+                       const int* ldz, double* work, int* info);
+
+void loadChain(const Chain& chain) {
+    SimulationState::nfree = static_cast<int>(chain.masses.size());
+    for (std::size_t i = 0; i < chain.masses.size(); ++i) {
+        SimulationState::m[i] = chain.masses[i];
+    }
+    for (std::size_t i = 0; i < chain.springs.size(); ++i) {
+        SimulationState::K[i] = chain.springs[i];
+    }
+}
+
+Chain uniformChain(int n, double mass, double spring) {
+    return {std::vector<double>(n, mass), std::vector<double>(n + 1, spring)};
+}
+
+ReferenceModes referenceModes(const Chain& chain) {
+    const int n = static_cast<int>(chain.masses.size());
+    const std::vector<double>& m = chain.masses;
+    const std::vector<double>& k = chain.springs;
+    std::vector<double> d(n), e(n > 1 ? n - 1 : 1), z(n * n), work(n > 1 ? 2 * n - 2 : 1);
+    for (int i = 0; i < n; ++i) {
+        d[i] = (k[i] + k[i + 1]) / m[i];
+    }
+    for (int i = 0; i + 1 < n; ++i) {
+        e[i] = -k[i + 1] / std::sqrt(m[i] * m[i + 1]);
+    }
+    int info = 0;
+    const char jobz = 'V';
+    dstev_(&jobz, &n, d.data(), e.data(), z.data(), &n, work.data(), &info);
+    ReferenceModes ref;
+    ref.lambda = d;
+    ref.shape.assign(n, std::vector<double>(n));
+    for (int col = 0; col < n; ++col) {
+        for (int i = 0; i < n; ++i) {
+            ref.shape[col][i] = z[col * n + i] / std::sqrt(m[i]); // y = M^-1/2 u
+        }
+    }
+    return ref;
+}
+
+namespace {
+double uniform01(unsigned long long* seed) {
+    *seed = *seed * 6364136223846793005ULL + 1442695040888963407ULL;
+    return static_cast<double>(*seed >> 11) / 9007199254740992.0;
+}
+} // namespace
+
+Chain randomChain(unsigned long long* seed, const ChainRanges& r) {
+    const int span = r.maxMasses - r.minMasses + 1;
+    const int n = r.minMasses + static_cast<int>(uniform01(seed) * span) % span;
+    Chain chain;
+    for (int i = 0; i < n; ++i) {
+        // Log-uniform masses cover every decade of the range alike.
+        const double t = uniform01(seed);
+        chain.masses.push_back(r.minMass * std::pow(r.maxMass / r.minMass, t));
+    }
+    for (int i = 0; i <= n; ++i) {
+        const bool zero = uniform01(seed) < r.zeroSpringChance;
+        // Springs spread over four decades below the stiffest, so soft and stiff parts meet.
+        chain.springs.push_back(zero ? 0.0 : r.maxSpring * std::pow(10.0, -4.0 * uniform01(seed)));
+    }
+    return chain;
+}

@@ -1,0 +1,35 @@
+// Helpers shared by the numerics tests: loading a chain into the shared state and an independent
+// reference spectrum from LAPACK.
+#pragma once
+
+#include <vector>
+
+struct Chain {
+    std::vector<double> masses;  // kg
+    std::vector<double> springs; // N/m, one more than the masses
+};
+
+// Loads the chain into nfree, m and K.
+void loadChain(const Chain& chain);
+
+// n equal masses on n+1 equal springs.
+Chain uniformChain(int n, double mass, double spring);
+
+// Squared natural frequencies (ascending) and mass-normalised-free eigenvectors y (rows) of the
+// pencil (K, M), from LAPACK's dstev on M^-1/2 K M^-1/2.
+struct ReferenceModes {
+    std::vector<double> lambda;
+    std::vector<std::vector<double>> shape; // shape[k][i], amplitude of mass i+1 in mode k+1
+};
+ReferenceModes referenceModes(const Chain& chain);
+
+// A random chain drawn with the given generator state (a 64-bit LCG, so runs repeat exactly).
+struct ChainRanges {
+    int minMasses;
+    int maxMasses;
+    double minMass;
+    double maxMass;
+    double maxSpring;
+    double zeroSpringChance; // probability that a spring constant is exactly 0
+};
+Chain randomChain(unsigned long long* seed, const ChainRanges& ranges);

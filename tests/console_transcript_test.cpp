@@ -1,0 +1,100 @@
+// The dialogue as a student sees it: the real executable fed through a pipe, every byte of its
+// output compared with the recorded transcript, in UTF-8 and in code page 932.
+#include <gtest/gtest.h>
+
+#include <iconv.h>
+
+#include <string>
+
+#include "process.h"
+
+namespace {
+
+const std::string Exe = SPRING_CHAIN_EXE;
+const std::string Transcripts = TRANSCRIPT_DIR;
+const std::string Examples = std::string(TRANSCRIPT_DIR) + "/../../examples";
+
+ProcessRun runDialogue(const std::string& input, const std::string& lang = "C.UTF-8") {
+    ProcessSetup setup;
+    setup.input = input;
+    setup.env = {{"LANG", lang}};
+    return runProcess(Exe, setup);
+}
+
+std::string toCodePage932(const std::string& utf8) {
+    iconv_t cd = iconv_open("CP932", "UTF-8");
+    std::string out(utf8.size() * 2, '\0');
+    char* in = const_cast<char*>(utf8.data());
+    std::size_t inLeft = utf8.size();
+    char* to = &out[0];
+    std::size_t outLeft = out.size();
+    const std::size_t rc = iconv(cd, &in, &inLeft, &to, &outLeft);
+    iconv_close(cd);
+    EXPECT_NE(rc, static_cast<std::size_t>(-1));
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+// Each example's input against its recorded transcript.
+class ExampleTranscript : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ExampleTranscript, Utf8AndCodePage932) {
+    const std::string name = GetParam();
+    const std::string input = readFile(Examples + "/" + name + ".txt");
+    const std::string expected = readFile(Transcripts + "/" + name + ".out");
+    ASSERT_FALSE(input.empty());
+    ASSERT_FALSE(expected.empty());
+
+    const ProcessRun utf8 = runDialogue(input);
+    EXPECT_FALSE(utf8.timedOut);
+    EXPECT_EQ(utf8.out, expected);
+
+    for (const char* lang : {"ja_JP.SJIS", "ja_JP.CP932", "ja_JP.Shift_JIS"}) {
+        const ProcessRun sjis = runDialogue(input, lang);
+        EXPECT_EQ(sjis.out, toCodePage932(expected)) << lang;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, ExampleTranscript,
+                         ::testing::Values("two_masses_typed_start", "three_masses_mode_start",
+                                           "unequal_masses", "twenty_masses_mode_start",
+                                           "split_chain", "free_ends"));
+
+// The code page 932 bytes of the characters that only that code page maps this way.
+TEST(CodePage932, SpecialCharactersHaveTheirCodes) {
+    const std::string out =
+        runDialogue(readFile(Examples + "/two_masses_typed_start.txt"), "ja_JP.SJIS").out;
+    const auto has = [&out](const char* bytes) { return out.find(bytes) != std::string::npos; };
+    EXPECT_TRUE(has("\x82\xce\x82\xcb\x31\x81\x5b\x83\x7d\x83\x58\x31\x81\x7c")); // ばね1ーマス1－
+    EXPECT_TRUE(has("\n \x81\x45\x81\x45"));                                      // middle dots
+    EXPECT_TRUE(has("nfree(\x81\x85\x32\x30)"));                                  // ≦
+    EXPECT_TRUE(has("\x83\xd6\x30[rad/s]"));                                      // ω0
+    EXPECT_TRUE(has("\x83\x7d\x83\x58\x81\x40m1"));                               // マス　m1
+    EXPECT_TRUE(has("\x81\x43\x8d\xc5\x91\xe5\x90\x55\x95\x9d\x81\x81\x82\x50")); // ，最大振幅＝１
+    EXPECT_TRUE(has("\x81\x48  n="));                                             // ？
+    EXPECT_EQ(out.find("\xe3"), std::string::npos) << "no UTF-8 lead bytes of kana";
+}
+
+TEST(Utf8Console, AnyOtherLocaleGetsUtf8) {
+    const std::string input = readFile(Examples + "/two_masses_typed_start.txt");
+    const std::string expected = readFile(Transcripts + "/two_masses_typed_start.out");
+    for (const char* lang : {"", "C", "POSIX", "en_US.UTF-8", "ja_JP.UTF-8", "ja_JP.eucJP"}) {
+        EXPECT_EQ(runDialogue(input, lang).out, expected) << "LANG=" << lang;
+    }
+}
+
+// Refused values, each followed by its message and the same prompt again.
+TEST(BadInput, EveryRefusalIsAskedAgain) {
+    const ProcessRun run = runDialogue(readFile(Transcripts + "/bad_input.in"));
+    EXPECT_FALSE(run.timedOut);
+    EXPECT_EQ(run.exitStatus, 0);
+    EXPECT_EQ(run.out, readFile(Transcripts + "/bad_input.out"));
+    EXPECT_EQ(run.out.find("nan"), std::string::npos);
+    EXPECT_EQ(run.out.find("inf"), std::string::npos);
+
+    const ProcessRun mode = runDialogue(readFile(Transcripts + "/bad_mode_number.in"));
+    EXPECT_EQ(mode.exitStatus, 0);
+    EXPECT_EQ(mode.out, readFile(Transcripts + "/bad_mode_number.out"));
+}
+
+} // namespace

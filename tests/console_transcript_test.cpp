@@ -1,5 +1,6 @@
 // The dialogue as a student sees it: the real executable fed through a pipe, every byte of its
-// output compared with the recorded transcript, in UTF-8 and in code page 932.
+// output compared with the recorded transcript, in UTF-8 and in code page 932. No display is
+// given, so after the dialogue the window cannot open; the window tests cover what follows.
 #include <gtest/gtest.h>
 
 #include <iconv.h>
@@ -87,13 +88,11 @@ TEST(Utf8Console, AnyOtherLocaleGetsUtf8) {
 TEST(BadInput, EveryRefusalIsAskedAgain) {
     const ProcessRun run = runDialogue(readFile(Transcripts + "/bad_input.in"));
     EXPECT_FALSE(run.timedOut);
-    EXPECT_EQ(run.exitStatus, 0);
     EXPECT_EQ(run.out, readFile(Transcripts + "/bad_input.out"));
     EXPECT_EQ(run.out.find("nan"), std::string::npos);
     EXPECT_EQ(run.out.find("inf"), std::string::npos);
 
     const ProcessRun mode = runDialogue(readFile(Transcripts + "/bad_mode_number.in"));
-    EXPECT_EQ(mode.exitStatus, 0);
     EXPECT_EQ(mode.out, readFile(Transcripts + "/bad_mode_number.out"));
 }
 

@@ -4,7 +4,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <mutex>
 #include <sstream>
+#include <thread>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -128,4 +130,141 @@ std::string readFile(const std::string& path) {
     std::ostringstream content;
     content << file.rdbuf();
     return content.str();
+}
+
+struct ProgramUnderTest::Shared {
+    std::mutex lock;
+    std::string out;
+    std::string err;
+    std::thread pump;
+};
+
+ProgramUnderTest::ProgramUnderTest(const std::string& exe, const std::string& input,
+                                   const std::string& display, const std::vector<std::string>& args)
+    : shared_(new Shared) {
+    std::signal(SIGPIPE, SIG_IGN);
+    int in[2], out[2], err[2];
+    if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) {
+        return;
+    }
+    ProcessSetup setup;
+    setup.args = args;
+    setup.env = {{"LANG", "C.UTF-8"}, {"DISPLAY", display}};
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execChild(exe, setup, in, out, err);
+    }
+    pid_ = pid;
+    close(in[0]);
+    close(out[1]);
+    close(err[1]);
+    input_ = in[1];
+    const int outFd = out[0];
+    const int errFd = err[0];
+    Shared* shared = shared_;
+    shared_->pump = std::thread([shared, outFd, errFd] {
+        struct pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
+        int open = 2;
+        while (open > 0) {
+            poll(fds, 2, -1);
+            for (int i = 0; i < 2; ++i) {
+                if (fds[i].fd >= 0 && (fds[i].revents & (POLLIN | POLLHUP | POLLERR))) {
+                    char buffer[65536];
+                    const ssize_t got = read(fds[i].fd, buffer, sizeof buffer);
+                    if (got <= 0) {
+                        close(fds[i].fd);
+                        fds[i].fd = -1;
+                        --open;
+                    } else {
+                        std::lock_guard<std::mutex> hold(shared->lock);
+                        (i == 0 ? shared->out : shared->err)
+                            .append(buffer, static_cast<std::size_t>(got));
+                    }
+                }
+            }
+        }
+    });
+    type(input);
+}
+
+ProgramUnderTest::~ProgramUnderTest() {
+    closeInput();
+    if (pid_ > 0 && exitStatus_ == -1 && !waitForExit(0.0)) {
+        kill(pid_, SIGKILL);
+        waitForExit(5.0);
+    }
+    if (shared_->pump.joinable()) {
+        shared_->pump.join();
+    }
+    delete shared_;
+}
+
+void ProgramUnderTest::type(const std::string& text) {
+    std::size_t written = 0;
+    while (input_ >= 0 && written < text.size()) {
+        const ssize_t put = write(input_, text.data() + written, text.size() - written);
+        if (put <= 0) {
+            break;
+        }
+        written += static_cast<std::size_t>(put);
+    }
+}
+
+void ProgramUnderTest::closeInput() {
+    if (input_ >= 0) {
+        close(input_);
+        input_ = -1;
+    }
+}
+
+bool ProgramUnderTest::waitForOutput(const std::string& text, double seconds) {
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::milliseconds(static_cast<long>(seconds * 1000));
+    for (;;) {
+        {
+            std::lock_guard<std::mutex> hold(shared_->lock);
+            const std::size_t at = shared_->out.find(text, mark_);
+            if (at != std::string::npos) {
+                mark_ = at + text.size();
+                return true;
+            }
+        }
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+bool ProgramUnderTest::waitForExit(double seconds) {
+    if (exitStatus_ != -1 || pid_ <= 0) {
+        return true;
+    }
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::milliseconds(static_cast<long>(seconds * 1000));
+    for (;;) {
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+            exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            return true;
+        }
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+bool ProgramUnderTest::running() {
+    return !waitForExit(0.0);
+}
+
+std::string ProgramUnderTest::out() {
+    std::lock_guard<std::mutex> hold(shared_->lock);
+    return shared_->out;
+}
+
+std::string ProgramUnderTest::err() {
+    std::lock_guard<std::mutex> hold(shared_->lock);
+    return shared_->err;
 }

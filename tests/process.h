@@ -27,3 +27,36 @@ ProcessRun runProcess(const std::string& exe, const ProcessSetup& setup);
 
 // The whole content of a file, or an empty string.
 std::string readFile(const std::string& path);
+
+// The program running in the background with its standard input kept open, so a test can answer
+// the questions that keys bring up later. Its output is collected all the while.
+class ProgramUnderTest {
+  public:
+    ProgramUnderTest(const std::string& exe, const std::string& input, const std::string& display,
+                     const std::vector<std::string>& args = {});
+    ~ProgramUnderTest();
+    ProgramUnderTest(const ProgramUnderTest&) = delete;
+    ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
+
+    void type(const std::string& text);
+    void closeInput();
+
+    // Waits until `text` has appeared on standard output after everything waited for before.
+    bool waitForOutput(const std::string& text, double seconds = 10.0);
+
+    // Waits for the program to end; false after the timeout. exitStatus() is then valid.
+    bool waitForExit(double seconds = 10.0);
+    int exitStatus() const { return exitStatus_; }
+    bool running();
+
+    std::string out();
+    std::string err();
+
+  private:
+    struct Shared;
+    Shared* shared_;
+    int pid_ = -1;
+    int input_ = -1;
+    int exitStatus_ = -1;
+    std::size_t mark_ = 0;
+};

@@ -1,9 +1,12 @@
 #include "app/simulation_state.h"
 #include "console/console.h"
+#include "render/render.h"
 
-int main(int, char**) {
+// The whole first dialogue is answered before the window system is touched; only then does the
+// window open.
+int main(int argc, char** argv) {
     selectConsoleEncoding();
     SimulationState::LastKey = 'n';
     runDialogue();
-    return 0;
+    runGraphics(&argc, argv);
 }

@@ -1,0 +1,40 @@
+#include "app/simulation_state.h"
+#include "integration/integration.h"
+#include "render/render.h"
+
+using namespace SimulationState;
+
+namespace {
+
+// The chart grid: cells of 20 samples by 0.2 MaxAmplitude, 30 on each side of its centre, which
+// puts its right edge on the chain's left end.
+constexpr int GridCellsPerSide = 30;
+constexpr double SamplesPerCell = 20.0;
+constexpr double CellAmplitudeFraction = 0.2;
+
+double ChainDisplacement[MassCapacity]; // m, the displacement of each mass in this frame
+Point2 GridCentre;                      // window units
+
+} // namespace
+
+void onDisplay() {
+    beginFrame();
+    advanceMotion();
+
+    for (int j = 0; j < nfree; ++j) {
+        ChainDisplacement[j] = StateVector[2 * j];
+    }
+    drawChain(&ChainOrigin, AmplitudeScale[0], nfree, ChainDisplacement);
+    drawText(-0.95f, 0.90f, CaptionFont, "Each curve color corresponds to mass color");
+    drawText(-0.95f, 0.85f, CaptionFont, "1grid=(1s, 0.2*max amplitude)");
+
+    recordHistorySample();
+
+    drawAxes(&ChartOrigin, 0.0);
+    GridCentre = {ChainOrigin.x - GridCellsPerSide * SamplesPerCell * TimeScale, ChartOrigin.y};
+    drawGrid(&GridCentre, 0.0, GridCellsPerSide, SamplesPerCell * TimeScale,
+             CellAmplitudeFraction * AmplitudeScale[0] * MaxAmplitude);
+    drawCurves(&ChartOrigin, TimeScale, AmplitudeScale, ncurve, HistoryIndex,
+               &ResponseHistory[0][0], HistoryLength);
+    endFrame();
+}

@@ -1,0 +1,41 @@
+// The window and everything drawn in it, in window units: x from -1 (left edge) to +1 (right
+// edge), y from -1 (bottom) to +1 (top), whatever the window's size. Colours are four floats,
+// red, green, blue, alpha.
+//
+// Every drawing primitive switches lighting off while it draws and back on before it returns, and
+// restores the modelview matrix it moved; the line width is shared state that each routine sets
+// or inherits as its comment says.
+#pragma once
+
+#include "app/simulation_state.h"
+
+// Opens the 800 x 800 window (the command line goes to GLUT) and runs the GLUT main loop, which
+// never returns.
+[[noreturn]] void runGraphics(int* argc, char** argv);
+
+void onReshape(int width, int height);
+void beginFrame();
+void endFrame();
+
+// The caption font: GLUT's bitmap Helvetica 18.
+extern void* const CaptionFont;
+
+// A line of bitmap text starting at (x, y); it takes the colour the raster position gets, not one
+// of its own.
+void drawText(float x, float y, void* font, const char* text);
+
+// One colour per mass (entry i for mass i+1), shared by its disc and its response curve.
+extern const float MassColor[SimulationState::MassCapacity][4];
+
+// The chain from leftEnd to the right wall at x = 0.99: n+1 springs, the two fixed ends and n
+// mass discs, each mass raised by scale * y[i]. Springs inherit the line width.
+void drawChain(const Point2* leftEnd, double scale, int n, const double* y);
+void drawLine(const Point2* a, const Point2* b, const float* colour);
+void drawDisc(const Point2* centre, double radius, const float* colour);
+
+// The chart: two black axes through origin, a black grid of n cells on each side of centre, and
+// the response curves of samples 0 ... last of each row (rows `stride` samples apart).
+void drawAxes(const Point2* origin, double angle);
+void drawGrid(const Point2* centre, double angle, int n, double cellWidth, double cellHeight);
+void drawCurves(const Point2* origin, double step, const double* scales, int count, int last,
+                const double* samples, int stride);

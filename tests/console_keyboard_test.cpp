@@ -1,0 +1,153 @@
+// The keys of the window, pressed for real under Xvfb: rescaling, the curve count, the dialogue
+// re-run from each of its sections, keys that do nothing, and Escape.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "window_fixture.h"
+
+namespace {
+
+const std::string Examples = std::string(TRANSCRIPT_DIR) + "/../../examples";
+const std::string TwoMasses = readFile(Examples + "/two_masses_typed_start.txt");
+
+// Sample k of the curves lies at x = -0.99 + k * TimeScale.
+double sampleColumn(int k, double timeScale) {
+    return columnOf(-0.99 + k * timeScale);
+}
+
+class Keys : public ::testing::Test {
+  protected:
+    RunningProgram run{TwoMasses};
+
+    // The frame count, read off mass 1's curve at the start scale of 2 pixels per sample.
+    int frames() { return (chartEnd(run.settled(), Red) - static_cast<int>(columnOf(-0.99))) / 2; }
+};
+
+TEST_F(Keys, LowerTCompressesAndCapitalTStretchesTheTimeAxis) {
+    ASSERT_TRUE(run.started());
+    run.pressTimes('s', 40);
+    const int before = frames();
+    run.press('t');
+    EXPECT_NEAR(chartEnd(run.settled(), Red), sampleColumn(before + 1, 0.005 * 0.9), 1.5);
+    run.press('T');
+    run.press('T');
+    EXPECT_NEAR(chartEnd(run.settled(), Red), sampleColumn(before + 3, 0.005 / 0.9), 1.5);
+}
+
+// Twenty presses of 't' stop at 0.005 * 0.9^8 = 0.0021523, above the bound of 0.002: a sweep of
+// 465 samples (indices 0 ... 464) that ends just left of the chain and then starts again.
+TEST_F(Keys, TimeScaleStopsAtItsBound) {
+    ASSERT_TRUE(run.started());
+    const double bounded = 0.005 * std::pow(0.9, 8);
+    run.pressTimes('t', 20);
+    const int end = chartEnd(run.settled(), Red);
+    const int index = static_cast<int>(
+        std::lround((end - columnOf(-0.99)) / (columnOf(0.0) - columnOf(-bounded))));
+    run.pressTimes('s', 460 - index);
+    const int full = chartEnd(run.settled(), Red);
+    EXPECT_NEAR(full, sampleColumn(460, bounded), 2.0);
+    run.pressTimes('s', 10);
+    EXPECT_LT(chartEnd(run.settled(), Red), static_cast<int>(sampleColumn(10, bounded)))
+        << "the sweep has started again";
+    EXPECT_TRUE(run.program().running());
+}
+
+// 'y' scales the chain, the curves and the grid's rows by 0.9.
+TEST_F(Keys, LowerYShrinksTheAmplitudes) {
+    ASSERT_TRUE(run.started());
+    run.press('y');
+    const Picture p = run.settled();
+    const int frame = (chartEnd(p, Red) - static_cast<int>(columnOf(-0.99))) / 2;
+    const double t = frame * 0.04;
+    const double y1 = (std::cos(t) + std::cos(std::sqrt(3.0) * t)) / 2.0;
+    double row = 0.0;
+    ASSERT_TRUE(discCentreRow(p, static_cast<int>(columnOf(0.01 + 0.98 / 3)), Red, &row));
+    EXPECT_NEAR(row, rowOf(0.45 * y1), 2.0);
+    // Grid rows every 0.2 * 0.45 = 0.09 window units.
+    EXPECT_TRUE(colourNear(p, 30, rowOf(-0.36), Black, 1));
+    EXPECT_EQ(p.at(30, static_cast<int>(rowOf(-0.40))), White);
+}
+
+TEST_F(Keys, CurveCountIsAskedAgainUntilInRange) {
+    ASSERT_TRUE(run.started());
+    run.pressTimes('s', 10);
+    run.program().type("x 9 -1 1\n");
+    run.press('c');
+    ASSERT_TRUE(run.program().waitForOutput("何本の振動曲線を描画する？  n="));
+    ASSERT_TRUE(run.program().waitForOutput("整数を入力してください"));
+    ASSERT_TRUE(run.program().waitForOutput("0 から 2 までの整数を入力してください"));
+    ASSERT_TRUE(run.program().waitForOutput("0 から 2 までの整数を入力してください"));
+    const Picture p = run.settled();
+    EXPECT_GT(chartEnd(p, Red), 0);
+    EXPECT_EQ(chartEnd(p, Green), -1) << "only curve 1 is drawn";
+}
+
+TEST_F(Keys, EndOfInputAtTheCurveCountEndsTheProgram) {
+    ASSERT_TRUE(run.started());
+    run.program().closeInput();
+    run.press('c');
+    ASSERT_TRUE(run.program().waitForExit());
+    EXPECT_EQ(run.program().exitStatus(), 2);
+}
+
+// 'n' re-runs the whole dialogue; the window shows the new chain at the next frame.
+TEST_F(Keys, NewModelWithFewerMasses) {
+    ASSERT_TRUE(run.started());
+    run.pressTimes('s', 5);
+    const Picture before = run.settled();
+    run.program().type("1\n2\n3 5\n1\nn\n0.5 0\n");
+    run.press('n');
+    ASSERT_TRUE(run.program().waitForOutput("自由度 nfree(≦20) キー入力 ="));
+    ASSERT_TRUE(run.program().waitForOutput("ESCキーで：終了"));
+    EXPECT_EQ(run.settled().pixels, before.pixels) << "no redraw at the dialogue's end";
+    run.press('s');
+    const Picture after = run.settled();
+    double row = 0.0;
+    // One mass of 2 kg on 8 N/m: y = 0.5 cos(2 t), drawn at half a window unit per metre.
+    ASSERT_TRUE(discCentreRow(after, static_cast<int>(columnOf(0.5)), Red, &row));
+    EXPECT_NEAR(row, rowOf(0.5 * 0.5 * std::cos(2.0 * 0.04)), 2.0);
+    EXPECT_FALSE(
+        discCentreRow(after, static_cast<int>(columnOf(0.01 + 0.98 * 2 / 3)), Green, &row));
+}
+
+TEST_F(Keys, MassesKeepTheDegreesOfFreedom) {
+    ASSERT_TRUE(run.started());
+    run.program().type("1 1\n4 4 4\n2\ny 2\n");
+    const std::size_t asked = run.program().out().size();
+    run.press('m');
+    ASSERT_TRUE(run.program().waitForOutput("ESCキーで：終了"));
+    const std::string dialogue = run.program().out().substr(asked);
+    EXPECT_EQ(dialogue.find("自由度 nfree"), std::string::npos);
+    EXPECT_NE(dialogue.find("マス　m1 m2 ... mn [kg]"), std::string::npos);
+    EXPECT_NE(dialogue.find("(  2.0000  3.4641)"), std::string::npos);
+    EXPECT_NE(dialogue.find("第2モード　ω0= 3.4641[rad/s]"), std::string::npos);
+}
+
+TEST_F(Keys, InitialConditionsKeepTheModel) {
+    ASSERT_TRUE(run.started());
+    run.program().type("n 0 1 0 -1\n");
+    const std::size_t asked = run.program().out().size();
+    run.press('j');
+    ASSERT_TRUE(run.program().waitForOutput("ESCキーで：終了"));
+    const std::string dialogue = run.program().out().substr(asked);
+    EXPECT_EQ(dialogue.find("マス　m1"), std::string::npos);
+    EXPECT_EQ(dialogue.find("何本の振動曲線"), std::string::npos);
+    EXPECT_NE(dialogue.find("(  1.0000  1.7321)"), std::string::npos);
+    EXPECT_NE(dialogue.find("No. 2  y02 v02= "), std::string::npos);
+}
+
+// Capitals of the command letters and unknown keys draw nothing.
+TEST_F(Keys, OtherKeysDoNothing) {
+    ASSERT_TRUE(run.started());
+    run.pressTimes('s', 3);
+    const Picture before = run.settled();
+    for (char key : {'S', 'C', 'N', 'M', 'J', 'a', 'q', '1'}) {
+        run.press(key);
+    }
+    EXPECT_EQ(run.settled().pixels, before.pixels);
+    EXPECT_TRUE(run.program().running());
+}
+
+} // namespace

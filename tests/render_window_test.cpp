@@ -1,0 +1,137 @@
+// The window as a student sees it: the real program under Xvfb, real key presses, and the pixels
+// read back, compared with positions worked out from the equations of motion.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "window_fixture.h"
+
+namespace {
+
+const std::string Examples = std::string(TRANSCRIPT_DIR) + "/../../examples";
+
+// Two 1 kg masses on three 1 N/m springs, mass 1 released from 1 m: the normal modes have
+// omega = 1 and sqrt(3), so y1 = (cos t + cos sqrt3 t) / 2 and y2 = (cos t - cos sqrt3 t) / 2.
+double y1At(double t) {
+    return (std::cos(t) + std::cos(std::sqrt(3.0) * t)) / 2.0;
+}
+double y2At(double t) {
+    return (std::cos(t) - std::cos(std::sqrt(3.0) * t)) / 2.0;
+}
+
+constexpr double SecondsPerFrame = 0.04;
+constexpr double PixelsPerMetre = 200.0; // 0.5 window units per metre at the start of a run
+
+// Mass k of n sits at x = 0.01 + k * 0.98 / (n + 1).
+int massColumn(int k, int n) {
+    return static_cast<int>(columnOf(0.01 + k * 0.98 / (n + 1)));
+}
+
+struct Observed {
+    int frame = -1;
+    double error = 1e9; // largest distance in pixels between a disc and its predicted place
+};
+
+// The frame count is read off the length of mass 1's curve (two pixels per sample), then the
+// discs must sit where the equations of motion put them after that many frames.
+Observed observe(const Picture& picture) {
+    Observed best;
+    const int end = chartEnd(picture, Red);
+    if (end < 0) {
+        return best;
+    }
+    double row1 = 0.0;
+    double row2 = 0.0;
+    if (!discCentreRow(picture, massColumn(1, 2), Red, &row1) ||
+        !discCentreRow(picture, massColumn(2, 2), Green, &row2)) {
+        return best;
+    }
+    const int guess = (end - static_cast<int>(columnOf(-0.99))) / 2;
+    for (int frame = std::max(guess - 1, 0); frame <= guess + 1; ++frame) {
+        const double t = frame * SecondsPerFrame;
+        const double error = std::max(std::fabs(row1 - rowOf(0.5 * y1At(t))),
+                                      std::fabs(row2 - rowOf(0.5 * y2At(t))));
+        if (error < best.error) {
+            best = {frame, error};
+        }
+    }
+    return best;
+}
+
+// Samples 1 ... last of both curves lie on the predicted displacements.
+void expectCurves(const Picture& picture, int last) {
+    for (int k = 1; k <= last; ++k) {
+        const double t = k * SecondsPerFrame;
+        const int column = static_cast<int>(columnOf(-0.99 + k * 0.005));
+        if (std::fabs(y1At(t) - y2At(t)) > 0.05) { // where curve 2 crosses curve 1 it covers it
+            EXPECT_TRUE(colourNear(picture, column, rowOf(0.5 * y1At(t)), Red, 3))
+                << "sample " << k;
+        }
+        EXPECT_TRUE(colourNear(picture, column, rowOf(0.5 * y2At(t)), Green, 3)) << "sample " << k;
+    }
+}
+
+class TwoMassWindow : public ::testing::Test {
+  protected:
+    RunningProgram run{readFile(Examples + "/two_masses_typed_start.txt")};
+};
+
+TEST_F(TwoMassWindow, ChainAndChartFollowTheEquationsOfMotion) {
+    ASSERT_TRUE(run.started());
+    run.pressTimes('s', 30);
+    const Observed first = observe(run.settled());
+    ASSERT_GE(first.frame, 30);
+    EXPECT_LE(first.error, 2.0) << "frame " << first.frame;
+    expectCurves(run.shot(), first.frame);
+
+    run.pressTimes('s', 17);
+    const Observed later = observe(run.settled());
+    EXPECT_EQ(later.frame, first.frame + 17) << "each 's' is one frame";
+    EXPECT_LE(later.error, 2.0);
+    expectCurves(run.shot(), later.frame);
+}
+
+TEST_F(TwoMassWindow, BackgroundGridAxesEndsAndCaptions) {
+    ASSERT_TRUE(run.started());
+    const Picture p = run.settled();
+    EXPECT_EQ(p.at(700, 740), White);
+    EXPECT_EQ(p.at(22, 620), White); // inside a grid cell
+    // Grid lines every 40 pixels from x = -0.99 and on y = 0 +- 0.1 k, one pixel wide on either
+    // side of the pixel edge they fall on; the axes are 2 wide.
+    const int gridColumn = static_cast<int>(columnOf(-0.99 + 0.1 * 5));
+    EXPECT_TRUE(p.at(gridColumn, 700) == Black || p.at(gridColumn - 1, 700) == Black);
+    EXPECT_TRUE(colourNear(p, 100, rowOf(-0.3), Black, 1));
+    EXPECT_EQ(p.at(600, static_cast<int>(rowOf(0.0))), Black) << "the time axis crosses the chain";
+    // The right fixed end: a red disc of 4 pixels at (0.99, 0), below the axis line.
+    EXPECT_EQ(p.at(static_cast<int>(columnOf(0.99)), static_cast<int>(rowOf(0.0)) + 3), Red);
+    // Captions are drawn in the unlit grey of 0.04.
+    int grey = 0;
+    for (int y = 20; y < 70; ++y) {
+        for (int x = 20; x < 390; ++x) {
+            const Rgb c = p.at(x, y);
+            grey += (c.r == c.g && c.g == c.b && c.r >= 9 && c.r <= 11) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(grey, 300);
+}
+
+TEST_F(TwoMassWindow, TitleReadByXprop) {
+    ASSERT_TRUE(run.started());
+    ProcessSetup setup;
+    setup.args = {"-display", run.screen().name(), "-id", std::to_string(run.window()),
+                  "_NET_WM_NAME"};
+    setup.env = {{"LANG", "C.UTF-8"}};
+    const ProcessRun xprop = runProcess("/usr/bin/xprop", setup);
+    EXPECT_EQ(xprop.out, "_NET_WM_NAME(UTF8_STRING) = \"n-DOF自由振動　キー=n:自由度, "
+                         "=m:マスばね, =j:初期条件 =c:描画曲線数　変更\"\n");
+}
+
+TEST_F(TwoMassWindow, EscapeEndsWithStatusZero) {
+    ASSERT_TRUE(run.started());
+    run.press(27);
+    ASSERT_TRUE(run.program().waitForExit(10.0));
+    EXPECT_EQ(run.program().exitStatus(), 0);
+}
+
+} // namespace

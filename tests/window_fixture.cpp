@@ -1,0 +1,101 @@
+#include "window_fixture.h"
+
+#include <chrono>
+#include <thread>
+
+const Rgb Red = {255, 0, 0};
+const Rgb Green = {0, 255, 0};
+const Rgb Blue = {0, 0, 255};
+const Rgb White = {255, 255, 255};
+const Rgb Black = {0, 0, 0};
+
+double columnOf(double x) {
+    return (x + 1.0) * WindowPixels / 2.0;
+}
+double rowOf(double y) {
+    return (1.0 - y) * WindowPixels / 2.0;
+}
+
+bool discCentreRow(const Picture& picture, int column, Rgb colour, double* row) {
+    constexpr int Bridge = 3; // rows of another colour a run may cross
+    int bestFirst = -1;
+    int bestLast = -1;
+    int first = -1;
+    int last = -1;
+    for (int y = 0; y < picture.height; ++y) {
+        if (!(picture.at(column, y) == colour)) {
+            continue;
+        }
+        if (first >= 0 && y - last <= Bridge + 1) {
+            last = y;
+        } else {
+            first = last = y;
+        }
+        if (last - first > bestLast - bestFirst) {
+            bestFirst = first;
+            bestLast = last;
+        }
+    }
+    if (bestFirst < 0) {
+        return false;
+    }
+    *row = (bestFirst + bestLast) / 2.0;
+    return true;
+}
+
+int chartEnd(const Picture& picture, Rgb colour) {
+    // Left of the chain's red fixed end, a disc of radius 0.01 around x = 0.01.
+    for (int x = static_cast<int>(columnOf(0.0)) - 1; x >= 0; --x) {
+        for (int y = 0; y < picture.height; ++y) {
+            if (picture.at(x, y) == colour) {
+                return x;
+            }
+        }
+    }
+    return -1;
+}
+
+bool colourNear(const Picture& picture, int column, double row, Rgb colour, int slack) {
+    for (int y = static_cast<int>(row) - slack; y <= static_cast<int>(row) + slack; ++y) {
+        if (y >= 0 && y < picture.height && picture.at(column, y) == colour) {
+            return true;
+        }
+    }
+    return false;
+}
+
+RunningProgram::RunningProgram(const std::string& dialogue)
+    : program_(SPRING_CHAIN_EXE, dialogue, screen_.name(), {"-geometry", "800x800+0+0"}) {
+    // Later waits for output see only what the keys bring up.
+    if (screen_.running() && program_.waitForOutput("ESCキーで：終了\n")) {
+        window_ = screen_.waitForWindow("DOF");
+    }
+}
+
+Picture RunningProgram::shot() const {
+    return capture(screen_.display(), window_);
+}
+
+void RunningProgram::press(char key) const {
+    screen_.press(window_, key);
+}
+
+void RunningProgram::pressTimes(char key, int times) const {
+    for (int i = 0; i < times; ++i) {
+        press(key);
+    }
+}
+
+Picture RunningProgram::settled(double seconds) const {
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::milliseconds(static_cast<long>(seconds * 1000));
+    Picture before = shot();
+    for (;;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        Picture now = shot();
+        if (now.pixels == before.pixels || std::chrono::steady_clock::now() > deadline) {
+            return now;
+        }
+        before = std::move(now);
+    }
+}

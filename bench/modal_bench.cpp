@@ -1,0 +1,51 @@
+// The modal analysis (frequency search and mode shapes) of uniform and random chains, and one
+// determinant of a 20 x 20 dynamic matrix.
+#include <benchmark/benchmark.h>
+
+#include "bench_chains.h"
+#include "modal/modal.h"
+
+namespace {
+
+// Arguments: masses, log10 of K/m.
+void modalAnalysis(benchmark::State& state, bool uniform) {
+    const int n = static_cast<int>(state.range(0));
+    const double ratio = std::pow(10.0, static_cast<double>(state.range(1)));
+    for (auto _ : state) {
+        uniform ? loadUniformChain(n, ratio) : loadRandomChain(n, ratio);
+        SearchNaturalFrequencies();
+        ComputeModeShapes();
+        benchmark::DoNotOptimize(SimulationState::ModeShape);
+    }
+}
+
+void uniformChain(benchmark::State& state) {
+    modalAnalysis(state, true);
+}
+void randomChain(benchmark::State& state) {
+    modalAnalysis(state, false);
+}
+
+void determinant20(benchmark::State& state) {
+    loadRandomChain(20, 100.0);
+    for (auto _ : state) {
+        AssembleDynamicMatrix(57.3);
+        benchmark::DoNotOptimize(
+            DeterminantAndInverse(20, &SimulationState::DynamicMatrix[0][0], 21));
+    }
+}
+
+void modalArguments(benchmark::internal::Benchmark* b) {
+    for (int n : {3, 10, 20}) {
+        for (int exponent : {2, 4, 6, 8}) {
+            b->Args({n, exponent});
+        }
+    }
+    b->ArgNames({"n", "log10Km"})->Unit(benchmark::kMillisecond);
+}
+
+} // namespace
+
+BENCHMARK(uniformChain)->Apply(modalArguments);
+BENCHMARK(randomChain)->Apply(modalArguments);
+BENCHMARK(determinant20)->Unit(benchmark::kMicrosecond);

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 #include "app/simulation_state.h"
@@ -23,13 +24,144 @@ constexpr double StopRatio = 0.0001;
 // Plain false position normally stops within a handful of estimates. When a march point lies
 // within rounding of a root the reference determinant is itself rounding noise and the stop test
 // can never pass (five 1 kg masses on six 0.3 N/m springs do this at lambda = 0.9); the bound ends
-// such a refinement and the root is then taken from the root count instead.
+// such a refinement, and the root is then taken from the root count instead.
 constexpr int MaxRefinements = 100;
 
 double determinantAt(double lambda) {
     AssembleDynamicMatrix(lambda);
     return DeterminantAndInverse(nfree, &DynamicMatrix[0][0], MassCapacity);
 }
+
+double marchStep(double lambdaLo, double step) {
+    if (lambdaLo > MediumStepFrom) {
+        step = MediumStep;
+    }
+    if (lambdaLo > CoarseStepFrom) {
+        step = CoarseStep;
+    }
+    return step;
+}
+
+// ---------------------------------------------------------------------------------------------
+// March points
+//
+// The march visits lambda_0 = 0.001 and lambda_(j+1) = lambda_j + step, each sum rounded to
+// double. The fine and medium points (below 1, fewer than 200) are kept as they come. Beyond,
+// every double of a binade [2^e, 2^(e+1)) is a multiple of u = 2^(e-52), and 0.025 is an odd
+// multiple of 2^-57, so for e >= 0 the sum x + 0.025 never ties between two multiples of u:
+// every step that stays inside the binade adds the same rounded increment. The coarse points
+// therefore form one exact arithmetic run per binade, and any of them can be named by its index
+// without the billions of additions a stiff chain's march would take.
+
+struct Run {
+    long long first;  // index of the run's first point
+    long long length; // points in the run
+    double start;     // 1/s^2
+    double increment; // 1/s^2
+};
+
+constexpr int MaxEarlyPoints = 256;
+constexpr int MaxRuns = 1100; // binades of a double above 1
+
+double EarlyPoints[MaxEarlyPoints];
+int EarlyCount = 0;
+Run Runs[MaxRuns];
+int RunCount = 0;
+long long LastPoint = 0; // index of the first point above the ceiling, or of the last one built
+
+// A run from x (the index-th point) to the end of x's binade.
+Run runFrom(long long index, double x) {
+    const int exponent = std::ilogb(x);
+    const double unit = std::ldexp(1.0, exponent - 52);
+    const double increment = (x + CoarseStep) - x;
+    const long long here = static_cast<long long>(x / unit);
+    const long long step = static_cast<long long>(increment / unit);
+    const long long top = 1LL << 53; // 2^(e+1) in units
+    return {index, (top - here + step - 1) / step, x, increment};
+}
+
+double runPoint(const Run& run, long long index) {
+    return run.start + static_cast<double>(index - run.first) * run.increment;
+}
+
+void buildRuns(double ceiling, long long index, double lambda) {
+    while (RunCount < MaxRuns) {
+        const Run run = runFrom(index, lambda);
+        // Past 2^48 adding 0.025 no longer moves lambda: the march would stand still there.
+        if (!(run.increment > 0.0)) {
+            return;
+        }
+        Runs[RunCount++] = run;
+        const double last = runPoint(run, run.first + run.length - 1);
+        if (last > ceiling) {
+            return;
+        }
+        index = run.first + run.length;
+        lambda = last + CoarseStep;
+    }
+}
+
+long long lastBuiltPoint() {
+    if (RunCount == 0) {
+        return EarlyCount - 1;
+    }
+    return Runs[RunCount - 1].first + Runs[RunCount - 1].length - 1;
+}
+
+double pointAt(long long index) {
+    if (index < EarlyCount) {
+        return EarlyPoints[index];
+    }
+    int r = 0;
+    while (r + 1 < RunCount && index >= Runs[r].first + Runs[r].length) {
+        ++r;
+    }
+    return runPoint(Runs[r], index);
+}
+
+// The march ends at the first point above the ceiling, as a march that adds its way up does.
+void buildMarch(double ceiling) {
+    EarlyCount = 0;
+    RunCount = 0;
+    double lambda = FirstTrialPoint;
+    double step = FirstTrialPoint;
+    EarlyPoints[EarlyCount++] = lambda;
+    while (lambda <= ceiling && marchStep(lambda, step) != CoarseStep) {
+        step = marchStep(lambda, step);
+        lambda = lambda + step;
+        EarlyPoints[EarlyCount++] = lambda;
+    }
+    if (lambda <= ceiling) {
+        buildRuns(ceiling, EarlyCount - 1, lambda);
+    }
+    long long lo = -1;
+    long long hi = lastBuiltPoint();
+    while (hi - lo > 1) {
+        const long long mid = lo + (hi - lo) / 2;
+        if (pointAt(mid) > ceiling) {
+            hi = mid;
+        } else {
+            lo = mid;
+        }
+    }
+    LastPoint = hi;
+}
+
+} // namespace
+
+double MarchPoint(long long index) {
+    return pointAt(std::min(std::max(index, 0LL), LastPoint));
+}
+
+long long BuildMarchPoints(double ceiling) {
+    buildMarch(ceiling);
+    return LastPoint;
+}
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// Roots
 
 struct Bracket {
     double lambdaLo;
@@ -80,47 +212,62 @@ void storeCountedRoots(int below) {
     }
 }
 
-double marchStep(double lambdaLo, double step) {
-    if (lambdaLo > MediumStepFrom) {
-        step = MediumStep;
+int rootsBelowPoint(long long index) {
+    return std::min(CountRootsBelow(MarchPoint(index)), nfree);
+}
+
+// The first march point after `from` below which more than nfound roots lie, or -1. The count
+// grows with lambda, so the steps in between, which hold no root, need not be visited at all.
+long long nextRootStep(long long from) {
+    if (rootsBelowPoint(LastPoint) <= nfound) {
+        return -1;
     }
-    if (lambdaLo > CoarseStepFrom) {
-        step = CoarseStep;
+    long long lo = from;
+    long long hi = LastPoint;
+    while (hi - lo > 1) {
+        const long long mid = lo + (hi - lo) / 2;
+        if (rootsBelowPoint(mid) > nfound) {
+            hi = mid;
+        } else {
+            lo = mid;
+        }
     }
-    return step;
+    return hi;
 }
 
 } // namespace
 
 // The march watches the sign of det(K - lambda M) from lambda = 0.001 upward and refines each
 // bracketed root by false position. The inertia count says how many roots lie below every march
-// point, so the march knows when a step holds one root (the false-position case), when it hides
-// roots a sign change cannot show, and when every root has been found.
+// point: a step that holds one root is refined from its two determinants, a step that hides
+// roots a sign change cannot show gives them by bisection, and the steps without a root, nearly
+// all of them, are skipped untouched.
 void SearchNaturalFrequencies() {
     const int n = nfree;
     nfound = 0;
     if (n < 1) {
         return;
     }
-    double lambdaLo = FirstTrialPoint;
-    double detLo = determinantAt(lambdaLo);
-    double step = FirstTrialPoint;
-    storeCountedRoots(std::min(CountRootsBelow(lambdaLo), n));
+    // Past Gershgorin's bound no root is left.
+    buildMarch(SquaredFrequencyBound());
+    storeCountedRoots(rootsBelowPoint(0));
 
-    // Past Gershgorin's bound no root is left; the count has said so long before unless it failed.
-    const double ceiling = SquaredFrequencyBound();
-    while (nfound < n && lambdaLo <= ceiling) {
-        step = marchStep(lambdaLo, step);
-        const double lambdaHi = lambdaLo + step;
+    long long step = 0;
+    while (nfound < n) {
+        step = nextRootStep(step);
+        if (step < 0) {
+            break;
+        }
+        const double lambdaLo = MarchPoint(step - 1);
+        const double lambdaHi = MarchPoint(step);
+        const double detLo = determinantAt(lambdaLo);
         const double detHi = determinantAt(lambdaHi);
-        const int below = std::min(CountRootsBelow(lambdaHi), n);
+        const int below = rootsBelowPoint(step);
         if (below == nfound + 1 && detLo * detHi < 0.0) {
             storeRoot(refine({lambdaLo, detLo, lambdaHi, detHi}, nfound));
         } else {
             storeCountedRoots(below);
         }
-        lambdaLo = lambdaHi;
-        detLo = detHi;
     }
     storeCountedRoots(n);
     std::sort(omega0, omega0 + n);

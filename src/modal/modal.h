@@ -32,6 +32,13 @@ int CountBlockRootsBelow(int first, int count, double lambda);
 double ChainEigenvalue(int k);
 double BlockEigenvalue(int first, int count, int k);
 
+// The march of the frequency search over lambda: its points from 0.001 upward, each the sum of
+// the one before and the step, rounded as the march adds them. BuildMarchPoints lays them out up
+// to the first point above `ceiling` (1/s^2) and returns that point's index; MarchPoint gives the
+// point of an index up to it.
+long long BuildMarchPoints(double ceiling);
+double MarchPoint(long long index);
+
 // An upper bound (1/s^2) of every squared natural frequency of the chain: Gershgorin's bound for
 // the rows of M^-1 K.
 double SquaredFrequencyBound();

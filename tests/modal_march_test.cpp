@@ -1,0 +1,125 @@
+// The search's march points, named by index without adding them up, against the sums themselves;
+// and the search that skips the steps without a root against one that walks every step.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/simulation_state.h"
+#include "chain_fixture.h"
+#include "modal/modal.h"
+
+using namespace SimulationState;
+
+namespace {
+
+double stepAfter(double lambda, double step) {
+    if (lambda > 0.1) {
+        step = 0.01;
+    }
+    if (lambda > 1.0) {
+        step = 0.025;
+    }
+    return step;
+}
+
+// Every point of the march up to lambda = 70000 (2.8 million steps, 17 binades), added up.
+TEST(MarchPoints, EqualTheRunningSums) {
+    const long long last = BuildMarchPoints(70000.0);
+    double lambda = 0.001;
+    double step = 0.001;
+    for (long long j = 0; j <= last; ++j) {
+        ASSERT_EQ(MarchPoint(j), lambda) << "point " << j;
+        step = stepAfter(lambda, step);
+        lambda = lambda + step;
+    }
+    EXPECT_GT(MarchPoint(last), 70000.0);
+    EXPECT_LE(MarchPoint(last - 1), 70000.0);
+}
+
+// Far up, each point is still its predecessor plus the rounded step.
+TEST(MarchPoints, EachFarPointIsItsPredecessorPlusTheStep) {
+    const long long last = BuildMarchPoints(4e10);
+    unsigned long long seed = 7;
+    for (int sample = 0; sample < 20000; ++sample) {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        const long long j = 200 + static_cast<long long>((seed >> 11) % (last - 200));
+        ASSERT_EQ(MarchPoint(j + 1), MarchPoint(j) + 0.025) << "point " << j;
+    }
+    // Across every binade boundary.
+    for (long long j = 200; j < last; ++j) {
+        const double here = MarchPoint(j);
+        const double next = MarchPoint(j + 1);
+        if (std::ilogb(here) != std::ilogb(next)) {
+            ASSERT_EQ(next, here + 0.025) << "point " << j;
+            j += 1000;
+        } else {
+            const double left = (std::ldexp(1.0, std::ilogb(here) + 1) - here) / 0.025;
+            j += std::max(static_cast<long long>(left) - 2, 0LL);
+        }
+    }
+    EXPECT_GT(MarchPoint(last), 4e10);
+}
+
+// The search as it runs step by step: one determinant per march point, false position where a
+// step holds one root by the count and shows a sign change, bisection on the count otherwise.
+void walkEveryStep(double* roots) {
+    auto det = [](double lambda) {
+        AssembleDynamicMatrix(lambda);
+        return DeterminantAndInverse(nfree, &DynamicMatrix[0][0], MassCapacity);
+    };
+    const int n = nfree;
+    int found = 0;
+    auto counted = [&](int below) {
+        while (found < below) {
+            roots[found] = std::sqrt(ChainEigenvalue(found));
+            ++found;
+        }
+    };
+    double lo = 0.001;
+    double detLo = det(lo);
+    double step = 0.001;
+    counted(std::min(CountRootsBelow(lo), n));
+    const double ceiling = SquaredFrequencyBound();
+    while (found < n && lo <= ceiling) {
+        step = stepAfter(lo, step);
+        const double hi = lo + step;
+        const double detHi = det(hi);
+        const int below = std::min(CountRootsBelow(hi), n);
+        if (below == found + 1 && detLo * detHi < 0.0) {
+            double a = lo, da = detLo, b = hi, db = detHi, x = lo;
+            for (int i = 0; i < 100; ++i) {
+                x = a - (b - a) / (db - da) * da;
+                const double dx = det(x);
+                const double ratio = std::fabs(dx / detHi);
+                if (ratio < 0.0001 || std::isnan(ratio)) {
+                    break;
+                }
+                (da * dx < 0.0) ? (b = x, db = dx) : (a = x, da = dx);
+            }
+            roots[found++] = std::sqrt(x);
+        } else {
+            counted(below);
+        }
+        lo = hi;
+        detLo = detHi;
+    }
+    counted(n);
+    std::sort(roots, roots + n);
+}
+
+TEST(FrequencySearch, SkippingEmptyStepsChangesNoRoot) {
+    unsigned long long seed = 99;
+    const ChainRanges ranges = {1, 20, 0.1, 10.0, 50.0, 0.15};
+    for (int trial = 0; trial < 40; ++trial) {
+        loadChain(randomChain(&seed, ranges));
+        double walked[MassCapacity];
+        walkEveryStep(walked);
+        SearchNaturalFrequencies();
+        for (int k = 0; k < nfree; ++k) {
+            ASSERT_EQ(omega0[k], walked[k]) << "trial " << trial << " mode " << k + 1;
+        }
+    }
+}
+
+} // namespace

@@ -58,9 +58,9 @@ void checkAgainstReference(const Chain& chain) {
         if (k > 0) {
             ASSERT_LE(omega0[k - 1], omega0[k]);
         }
-        // The march's stop rule leaves lambda loose by about 1e-4 of its step; LAPACK's own error
+        // The march's stop rule leaves lambda loose by up to 1e-4 of its step; LAPACK's own error
         // is rounding of the largest root.
-        EXPECT_NEAR(lambda, ref.lambda[k], 1e-3 * marchStepAt(ref.lambda[k]) + 1e-13 * top);
+        EXPECT_NEAR(lambda, ref.lambda[k], 1.0001e-4 * marchStepAt(ref.lambda[k]) + 1e-13 * top);
         const double omegaRef = std::sqrt(std::max(ref.lambda[k], 0.0));
         EXPECT_LE(std::fabs(printedValue(omega0[k], "%7.4f") - printedValue(omegaRef, "%7.4f")),
                   1.5e-4);
@@ -108,16 +108,19 @@ void checkAgainstReference(const Chain& chain) {
     }
 }
 
-// Masses 0.1 ... 100 kg, springs up to 10 N/m, one spring in ten 0.
+// Masses 0.01 ... 100 kg, springs up to 1e4 N/m (and soft chains up to 1 N/m), one spring in ten 0.
 TEST(ReferenceSolver, RandomChains) {
     unsigned long long seed = 20261207;
-    const ChainRanges ranges = {1, 20, 0.1, 100.0, 10.0, 0.1};
-    for (int trial = 0; trial < 60; ++trial) {
-        const Chain chain = randomChain(&seed, ranges);
-        SCOPED_TRACE("trial " + std::to_string(trial));
-        checkAgainstReference(chain);
-        if (HasFatalFailure()) {
-            return;
+    for (double stiffest : {1e4, 1.0}) {
+        const ChainRanges ranges = {1, 20, 0.01, 100.0, stiffest, 0.1};
+        for (int trial = 0; trial < 150; ++trial) {
+            const Chain chain = randomChain(&seed, ranges);
+            SCOPED_TRACE("trial " + std::to_string(trial) + ", springs up to " +
+                         std::to_string(stiffest));
+            checkAgainstReference(chain);
+            if (HasFatalFailure()) {
+                return;
+            }
         }
     }
 }

@@ -170,21 +170,18 @@ struct Bracket {
     double detHi;
 };
 
-// False position on one bracket that holds exactly one root (the root with index `index`).
-// The reference of the stop test is the determinant at the march point that closed the bracket,
-// never the moving ends; the end that stays keeps its determinant unchanged.
-double refine(Bracket b, int index) {
-    const double lambdaResume = b.lambdaHi;
+// False position on one bracket that holds exactly one root. The reference of the stop test is
+// the determinant at the march point that closed the bracket, never the moving ends; the end that
+// stays keeps its determinant unchanged.
+double falsePosition(Bracket b) {
     const double detResume = b.detHi;
-    const double marchLo = b.lambdaLo;
+    double lambdaX = b.lambdaLo;
     for (int estimate = 0; estimate < MaxRefinements; ++estimate) {
-        const double lambdaX =
-            b.lambdaLo - (b.lambdaHi - b.lambdaLo) / (b.detHi - b.detLo) * b.detLo;
+        lambdaX = b.lambdaLo - (b.lambdaHi - b.lambdaLo) / (b.detHi - b.detLo) * b.detLo;
         const double detX = determinantAt(lambdaX);
         const double ratio = std::fabs(detX / detResume);
         if (ratio < StopRatio || std::isnan(ratio)) {
-            const bool inside = lambdaX >= marchLo && lambdaX <= lambdaResume;
-            return inside ? lambdaX : ChainEigenvalue(index);
+            return lambdaX;
         }
         if (b.detLo * detX < 0.0) {
             b.lambdaHi = lambdaX;
@@ -194,7 +191,18 @@ double refine(Bracket b, int index) {
             b.detLo = detX;
         }
     }
-    return ChainEigenvalue(index);
+    return INFINITY;
+}
+
+// Near a simple root the determinant is nearly linear and the stop test leaves lambda within
+// StopRatio of the step of the root. Where it is not (other roots close by bend it, or the
+// refinement never stops) the estimate can be off by several printed digits; the root polished
+// by bisection on the count then takes its place. Everywhere else the estimate is kept as it is.
+double refine(const Bracket& b, int index) {
+    const double estimate = falsePosition(b);
+    const double root = ChainEigenvalue(index);
+    const double precision = StopRatio * (b.lambdaHi - b.lambdaLo) + 8.0 * DBL_EPSILON * root;
+    return std::fabs(estimate - root) <= precision ? estimate : root;
 }
 
 int nfound = 0;

@@ -30,8 +30,17 @@ int main(int argc, char** argv) {
     for (int i = 0; i < frames; ++i) {
         screen.press(window, 's');
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    const bool written = writePng(capture(screen.display(), window), argv[4]);
+    // Every key sent has been drawn once two pictures 300 ms apart agree.
+    Picture picture = capture(screen.display(), window);
+    for (int attempt = 0; attempt < 400; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        Picture now = capture(screen.display(), window);
+        if (now.pixels == picture.pixels) {
+            break;
+        }
+        picture = std::move(now);
+    }
+    const bool written = writePng(picture, argv[4]);
     screen.press(window, 27);
     return written ? 0 : 1;
 }

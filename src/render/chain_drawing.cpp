@@ -27,53 +27,80 @@ const float MassColor[SimulationState::MassCapacity][4] = {
     {1.0f, 1.0f, 0.2f, 0.0f}, {0.2f, 1.0f, 1.0f, 0.0f}, {1.0f, 0.2f, 1.0f, 0.0f},
 };
 
-void drawLine(const Point2* a, const Point2* b, const float* colour) {
-    glDisable(GL_LIGHTING);
-    glColor4f(colour[0], colour[1], colour[2], colour[3]);
-    glBegin(GL_LINES);
-    glVertex2d(a->x, a->y);
-    glVertex2d(b->x, b->y);
-    glEnd();
-    glEnable(GL_LIGHTING);
-}
+namespace {
 
-void drawDisc(const Point2* centre, double radius, const float* colour) {
-    const double angleStep = 2.0 * Pi / DiscSegments;
-    glDisable(GL_LIGHTING);
+// cos and sin of the corners' angles k * 2 pi / DiscSegments, the same values for every disc.
+struct UnitCircle {
+    double cosine[DiscSegments];
+    double sine[DiscSegments];
+    UnitCircle() {
+        const double angleStep = 2.0 * Pi / DiscSegments;
+        for (int k = 0; k < DiscSegments; ++k) {
+            cosine[k] = std::cos(k * angleStep);
+            sine[k] = std::sin(k * angleStep);
+        }
+    }
+};
+
+const UnitCircle Circle;
+
+// A filled polygon of DiscSegments corners, counter-clockwise from the point right of the centre,
+// drawn about the centre through the modelview matrix. Lighting is left as the caller set it.
+void fillDisc(const Point2* centre, double radius, const float* colour) {
     glPushMatrix();
     glTranslated(centre->x, centre->y, 0.0);
     glColor4f(colour[0], colour[1], colour[2], colour[3]);
-    glBegin(GL_POLYGON);
-    for (int k = 0; k < DiscSegments; ++k) {
-        glVertex2d(radius * std::cos(k * angleStep), radius * std::sin(k * angleStep));
+    glBegin(GL_TRIANGLE_STRIP);
+    glVertex2d(radius * Circle.cosine[0], radius * Circle.sine[0]);
+    for (int low = 1, high = DiscSegments - 1; low <= high; ++low, --high) {
+        glVertex2d(radius * Circle.cosine[low], radius * Circle.sine[low]);
+        if (high != low) {
+            glVertex2d(radius * Circle.cosine[high], radius * Circle.sine[high]);
+        }
     }
     glEnd();
     glPopMatrix();
+}
+
+} // namespace
+
+void drawDisc(const Point2* centre, double radius, const float* colour) {
+    glDisable(GL_LIGHTING);
+    fillDisc(centre, radius, colour);
     glEnable(GL_LIGHTING);
 }
 
 // Without a depth test the order decides what covers what: springs lie under the ends and the
 // masses, and a mass covers its lower-numbered neighbour. The x positions advance by repeated
-// addition of dx, in the springs and the masses alike.
+// addition of dx, in the springs and the masses alike. Springs inherit the line width; they go to
+// GL as one primitive of separate segments, and lighting stays off for the whole chain, which
+// draws the same pixels as switching it for every part at a fraction of the cost.
 void drawChain(const Point2* leftEnd, double scale, int n, const double* y) {
     const double dx = (ChainRightEndX - leftEnd->x) / (n + 1);
     const Point2 rightEnd = {ChainRightEndX, leftEnd->y};
 
+    glDisable(GL_LIGHTING);
+    glColor4f(SpringColor[0], SpringColor[1], SpringColor[2], SpringColor[3]);
+    glBegin(GL_LINES);
     Point2 p = *leftEnd;
     for (int i = 0; i < n; ++i) {
         const Point2 next = {p.x + dx, leftEnd->y + scale * y[i]};
-        drawLine(&p, &next, SpringColor);
+        glVertex2d(p.x, p.y);
+        glVertex2d(next.x, next.y);
         p = next;
     }
-    drawLine(&p, &rightEnd, SpringColor);
+    glVertex2d(p.x, p.y);
+    glVertex2d(rightEnd.x, rightEnd.y);
+    glEnd();
 
-    drawDisc(leftEnd, AnchorRadius, SpringColor);
-    drawDisc(&rightEnd, AnchorRadius, SpringColor);
+    fillDisc(leftEnd, AnchorRadius, SpringColor);
+    fillDisc(&rightEnd, AnchorRadius, SpringColor);
 
     double x = leftEnd->x;
     for (int i = 0; i < n; ++i) {
         x += dx;
         const Point2 centre = {x, leftEnd->y + scale * y[i]};
-        drawDisc(&centre, MassRadius, MassColor[i]);
+        fillDisc(&centre, MassRadius, MassColor[i]);
     }
+    glEnable(GL_LIGHTING);
 }

@@ -30,7 +30,8 @@ extern const float MassColor[SimulationState::MassCapacity][4];
 // The chain from leftEnd to the right wall at x = 0.99: n+1 springs, the two fixed ends and n
 // mass discs, each mass raised by scale * y[i]. Springs inherit the line width.
 void drawChain(const Point2* leftEnd, double scale, int n, const double* y);
-void drawLine(const Point2* a, const Point2* b, const float* colour);
+
+// A filled disc of 100 corners.
 void drawDisc(const Point2* centre, double radius, const float* colour);
 
 // The chart: two black axes through origin, a black grid of n cells on each side of centre, and

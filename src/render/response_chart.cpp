@@ -12,16 +12,26 @@ const float Black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
 
 // One open polyline through samples 0 ... last, sample k at x = origin.x + k * step reached by
 // repeated addition; it never wraps around the row's end. The width is set even when nothing is
-// drawn, and the next frame's springs inherit it.
+// drawn, and the next frame's springs inherit it. Every segment is a line of its own, as if drawn
+// one by one, but all of them go to GL in one primitive: 20 curves of 500 segments each would
+// otherwise cost 10,000 primitives and as many lighting switches a frame.
 void drawCurve(const Point2* origin, double step, double scale, int last, const double* row,
                const float* colour) {
     glLineWidth(AxisAndCurveWidth);
-    Point2 p = {origin->x, origin->y + scale * row[0]};
-    for (int k = 1; k <= last; ++k) {
-        const Point2 q = p;
-        p = {q.x + step, origin->y + scale * row[k]};
-        drawLine(&q, &p, colour);
+    if (last < 1) {
+        return;
     }
+    glDisable(GL_LIGHTING);
+    glColor4f(colour[0], colour[1], colour[2], colour[3]);
+    glBegin(GL_LINE_STRIP);
+    Point2 p = {origin->x, origin->y + scale * row[0]};
+    glVertex2d(p.x, p.y);
+    for (int k = 1; k <= last; ++k) {
+        p = {p.x + step, origin->y + scale * row[k]};
+        glVertex2d(p.x, p.y);
+    }
+    glEnd();
+    glEnable(GL_LIGHTING);
 }
 
 } // namespace
@@ -52,18 +62,17 @@ void drawGrid(const Point2* centre, double angle, int n, double cellWidth, doubl
     glLineWidth(GridWidth);
     glTranslated(centre->x, centre->y, 0.0);
     glRotated(angle / RadiansPerDegree, 0.0, 0.0, 1.0);
+    // Each line is a segment of its own; one primitive carries them all.
+    glBegin(GL_LINES);
     for (int j = -n; j <= n; ++j) {
-        glBegin(GL_LINES);
         glVertex2d(j * cellWidth, -halfHeight);
         glVertex2d(j * cellWidth, halfHeight);
-        glEnd();
     }
     for (int i = -n; i <= n; ++i) {
-        glBegin(GL_LINES);
         glVertex2d(-halfWidth, i * cellHeight);
         glVertex2d(halfWidth, i * cellHeight);
-        glEnd();
     }
+    glEnd();
     glPopMatrix();
     glEnable(GL_LIGHTING);
 }

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake make pkg-config
-    freeglut3-dev libgl-dev libx11-dev
+    freeglut3-dev libgl-dev libx11-dev libxtst-dev zlib1g-dev
     libgtest-dev liblapack-dev libbenchmark-dev
     xvfb xauth x11-utils xdotool
 )

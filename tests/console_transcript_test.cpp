@@ -59,7 +59,7 @@ TEST_P(ExampleTranscript, Utf8AndCodePage932) {
 INSTANTIATE_TEST_SUITE_P(Examples, ExampleTranscript,
                          ::testing::Values("two_masses_typed_start", "three_masses_mode_start",
                                            "unequal_masses", "twenty_masses_mode_start",
-                                           "split_chain", "free_ends"));
+                                           "split_chain", "free_ends", "six_masses_plucked"));
 
 // The code page 932 bytes of the characters that only that code page maps this way.
 TEST(CodePage932, SpecialCharactersHaveTheirCodes) {

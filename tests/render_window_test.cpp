@@ -135,3 +135,60 @@ TEST_F(TwoMassWindow, EscapeEndsWithStatusZero) {
 }
 
 } // namespace
+
+namespace {
+
+// A chain of n equal masses, mass 1 released from 0.1 m, all curves drawn.
+std::string uniformDialogue(int n, double mass, double spring) {
+    std::string text = std::to_string(n) + "\n";
+    for (int i = 0; i < n; ++i) {
+        text += std::to_string(mass) + " ";
+    }
+    text += "\n";
+    for (int i = 0; i <= n; ++i) {
+        text += std::to_string(spring) + " ";
+    }
+    text += "\n" + std::to_string(n) + "\nn\n0.1 0\n";
+    for (int i = 1; i < n; ++i) {
+        text += "0 0\n";
+    }
+    return text;
+}
+
+struct HeldChain {
+    int n;
+    double mass;   // kg
+    double spring; // N/m
+};
+
+class HeldDown : public ::testing::TestWithParam<HeldChain> {};
+
+// 's' held for 300 frames: the chain never gains energy, so no mass may leave the band that the
+// starting energy allows (0.1 m times sqrt of the wall spring's share, well inside 40 pixels at
+// 200 pixels per metre), and every disc is still drawn.
+TEST_P(HeldDown, ChainStaysBoundedForHundredsOfFrames) {
+    const HeldChain chain = GetParam();
+    RunningProgram run(uniformDialogue(chain.n, chain.mass, chain.spring));
+    ASSERT_TRUE(run.started());
+    run.pressTimes('s', 300);
+    const Picture p = run.settled(60.0);
+    for (int k = 1; k <= chain.n; ++k) {
+        // The mass colours in 8 bits: 0.2 * 255 = 51, 0.4 * 255 = 102, and so on.
+        static const Rgb colours[20] = {
+            {255, 0, 0},   {0, 255, 0},   {0, 0, 255},   {255, 51, 0},   {0, 255, 51},
+            {51, 0, 255},  {255, 102, 0}, {0, 255, 102}, {102, 0, 255},  {255, 153, 0},
+            {0, 255, 153}, {153, 0, 255}, {255, 204, 0}, {0, 255, 204},  {204, 0, 255},
+            {255, 255, 0}, {0, 255, 255}, {255, 0, 255}, {255, 255, 51}, {51, 255, 255}};
+        double row = 0.0;
+        ASSERT_TRUE(discCentreRow(p, massColumn(k, chain.n), colours[k - 1], &row)) << "mass " << k;
+        EXPECT_NEAR(row, rowOf(0.0), 40.0) << "mass " << k;
+    }
+    EXPECT_TRUE(run.program().running());
+}
+
+INSTANTIATE_TEST_SUITE_P(Chains, HeldDown,
+                         ::testing::Values(HeldChain{20, 0.01, 1e6}, HeldChain{5, 0.001, 1e6},
+                                           HeldChain{20, 100.0, 0.001}, HeldChain{20, 1.0, 1.0},
+                                           HeldChain{1, 1.0, 1e6}));
+
+} // namespace

@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Xvfb did not start\n");
         return 1;
     }
-    ProgramUnderTest program(argv[1], readFile(argv[2]), screen.name());
+    ProgramUnderTest program(argv[1], readFile(argv[2]), screen.name(),
+                             {"-geometry", "800x800+0+0"});
     const Window window = screen.waitForWindow("DOF");
     if (window == 0) {
         std::fprintf(stderr, "no window appeared\n");

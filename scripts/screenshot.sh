@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Remakes docs/screenshot.png: the program in a virtual X server (Xvfb, Mesa's software GL), fed
+# examples/six_masses_plucked.txt and played forward 150 frames with 's'.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/setup.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+cmake --build build --target spring-chain screenshot -j "$(nproc)"
+mkdir -p docs
+./build/tests/screenshot ./build/spring-chain examples/six_masses_plucked.txt 150 docs/screenshot.png
+echo "wrote docs/screenshot.png"

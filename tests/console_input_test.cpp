@@ -2,8 +2,10 @@
 // pseudo-terminal): no Enter, no echo, escape sequences drained, the terminal left as it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <iterator>
 #include <string>
 #include <thread>
 
@@ -122,11 +124,13 @@ class Terminal {
     const std::string& screen() const { return screen_; }
     std::string sinceMark() const { return screen_.substr(mark_); }
 
+    // Every flag and control character, as `stty -g` would print them.
     bool terminalAsBefore() const {
         struct termios now;
         tcgetattr(slave_, &now);
-        return now.c_lflag == before_.c_lflag && now.c_iflag == before_.c_iflag &&
-               now.c_cc[VMIN] == before_.c_cc[VMIN] && now.c_cc[VTIME] == before_.c_cc[VTIME];
+        return now.c_iflag == before_.c_iflag && now.c_oflag == before_.c_oflag &&
+               now.c_cflag == before_.c_cflag && now.c_lflag == before_.c_lflag &&
+               std::equal(std::begin(now.c_cc), std::end(now.c_cc), std::begin(before_.c_cc));
     }
 
   private:
@@ -197,6 +201,16 @@ TEST(RawKey, FunctionKeyAndLoneEscapeAreTypedStarts) {
         ASSERT_TRUE(t.waitFor("ESCキーで：終了"));
         EXPECT_EQ(t.screen().find("数値を入力してください"), std::string::npos);
     }
+}
+
+TEST(RawKey, CtrlDEndsTheInputAndRestoresTheTerminal) {
+    Terminal t;
+    answerModel(t);
+    t.type("\x04");
+    ASSERT_TRUE(t.waitFor(EndOfInputMessage));
+    const int status = t.finish();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2);
+    EXPECT_TRUE(t.terminalAsBefore());
 }
 
 TEST(RawKey, CtrlCWhileWaitingRestoresTheTerminal) {

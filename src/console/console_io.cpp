@@ -244,8 +244,11 @@ int readRawKey(const char* question) {
     tcsetattr(STDIN_FILENO, TCSANOW, &rawTerminal);
     writeText(stdout, question);
 
-    const int key = readKeyByte();
-    if (key == 0x1b) {
+    // The terminal's end-of-file key (Ctrl-D) ends the input here as it does at any other prompt.
+    int key = readKeyByte();
+    if (savedTerminal.c_cc[VEOF] != _POSIX_VDISABLE && key == savedTerminal.c_cc[VEOF]) {
+        key = -1;
+    } else if (key == 0x1b) {
         drainEscapeSequence();
     } else if (key >= 0x80) {
         drainCharacter(key);

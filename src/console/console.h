@@ -10,7 +10,15 @@ void runDialogue();
 // Asks for the number of curves to draw until a count of 0 ... nfree is typed.
 void readCurveCount();
 
-// The keyboard callback of the window.
+// What a key of the window asks for once applyKeyCommand has acted on it.
+enum class KeyOutcome { Redraw, Nothing, Quit };
+
+// Stores the key in LastKey and acts on it: rescales, asks for the curve count, or re-runs the
+// dialogue from the section the key names. Draws nothing itself.
+KeyOutcome applyKeyCommand(unsigned char key);
+
+// The keyboard callback of the window: applyKeyCommand, then the redraw or the exit (status 0)
+// that the key asks for.
 void onKeyboard(unsigned char key, int x, int y);
 
 // --- Console input and output -------------------------------------------------------------
@@ -36,3 +44,7 @@ TokenRead readRealToken(double* value);
 int askForKey(const char* question);
 
 constexpr int EndOfInputStatus = 2;
+
+// Ends the process with EndOfInputStatus once the end-of-input message is out. It has a file of
+// its own so that a harness that feeds the dialogue many inputs in one process can supply its own.
+[[noreturn]] void leaveOnEndOfInput();

@@ -115,7 +115,7 @@ constexpr std::size_t MaxTokenLength = 512;
 
 [[noreturn]] void endOfInput() {
     writeText(stderr, "\n入力が終わったため終了します\n");
-    std::exit(EndOfInputStatus);
+    leaveOnEndOfInput();
 }
 
 bool isBlank(int c) {

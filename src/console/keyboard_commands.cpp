@@ -1,8 +1,5 @@
-#include <cstdlib>
-
 #include "app/simulation_state.h"
 #include "console/console.h"
-#include "integration/integration.h"
 
 using namespace SimulationState;
 
@@ -17,49 +14,45 @@ constexpr double SmallestTimeScale = 0.002; // window units per sample
 
 constexpr unsigned char EscapeKey = 27;
 
+void scaleAmplitudes(double factor, bool divide) {
+    for (int i = 0; i < nfree; ++i) {
+        AmplitudeScale[i] = divide ? AmplitudeScale[i] / factor : AmplitudeScale[i] * factor;
+    }
+}
+
 } // namespace
 
-void onKeyboard(unsigned char key, int, int) {
+KeyOutcome applyKeyCommand(unsigned char key) {
     LastKey = static_cast<char>(key);
     switch (key) {
     case 't':
         if (TimeScale * ScaleFactor >= SmallestTimeScale) {
             TimeScale = TimeScale * ScaleFactor;
         }
-        onDisplay();
-        break;
+        return KeyOutcome::Redraw;
     case 'T':
         TimeScale = TimeScale / ScaleFactor;
-        onDisplay();
-        break;
+        return KeyOutcome::Redraw;
     case 'y':
-        for (int i = 0; i < nfree; ++i) {
-            AmplitudeScale[i] = AmplitudeScale[i] * ScaleFactor;
-        }
-        onDisplay();
-        break;
+        scaleAmplitudes(ScaleFactor, false);
+        return KeyOutcome::Redraw;
     case 'Y':
-        for (int i = 0; i < nfree; ++i) {
-            AmplitudeScale[i] = AmplitudeScale[i] / ScaleFactor;
-        }
-        onDisplay();
-        break;
+        scaleAmplitudes(ScaleFactor, true);
+        return KeyOutcome::Redraw;
     case 's':
-        onDisplay();
-        break;
+        return KeyOutcome::Redraw;
     case 'c':
         readCurveCount();
-        onDisplay();
-        break;
+        return KeyOutcome::Redraw;
     case 'n':
     case 'm':
     case 'j':
         SimTime = 0.0;
         runDialogue();
-        break;
+        return KeyOutcome::Nothing;
     case EscapeKey:
-        std::exit(0);
+        return KeyOutcome::Quit;
     default:
-        break;
+        return KeyOutcome::Nothing;
     }
 }

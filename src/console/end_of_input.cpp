@@ -1,0 +1,7 @@
+#include <cstdlib>
+
+#include "console/console.h"
+
+void leaveOnEndOfInput() {
+    std::exit(EndOfInputStatus);
+}

@@ -64,8 +64,9 @@ Chain randomChain(unsigned long long* seed, const ChainRanges& r) {
     }
     for (int i = 0; i <= n; ++i) {
         const bool zero = uniform01(seed) < r.zeroSpringChance;
-        // Springs spread over four decades below the stiffest, so soft and stiff parts meet.
-        chain.springs.push_back(zero ? 0.0 : r.maxSpring * std::pow(10.0, -4.0 * uniform01(seed)));
+        // Log-uniform, so soft and stiff parts meet in one chain.
+        const double t = uniform01(seed);
+        chain.springs.push_back(zero ? 0.0 : r.minSpring * std::pow(r.maxSpring / r.minSpring, t));
     }
     return chain;
 }

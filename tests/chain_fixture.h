@@ -29,6 +29,7 @@ struct ChainRanges {
     int maxMasses;
     double minMass;
     double maxMass;
+    double minSpring; // springs other than 0 are log-uniform in [minSpring, maxSpring]
     double maxSpring;
     double zeroSpringChance; // probability that a spring constant is exactly 0
 };

@@ -114,7 +114,7 @@ void walkEveryStep(double* roots) {
 
 TEST(FrequencySearch, SkippingEmptyStepsChangesNoRoot) {
     unsigned long long seed = 99;
-    const ChainRanges ranges = {1, 20, 0.1, 10.0, 50.0, 0.15};
+    const ChainRanges ranges = {1, 20, 0.1, 10.0, 0.005, 50.0, 0.15};
     for (int trial = 0; trial < 40; ++trial) {
         loadChain(randomChain(&seed, ranges));
         double walked[MassCapacity];

@@ -8,6 +8,7 @@ packages=(
     freeglut3-dev libgl-dev libx11-dev libxtst-dev zlib1g-dev
     libgtest-dev liblapack-dev libbenchmark-dev
     xvfb xauth x11-utils xdotool
+    clang libclang-rt-14-dev
 )
 
 missing=()

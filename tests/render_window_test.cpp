@@ -131,7 +131,7 @@ TEST_F(TwoMassWindow, EscapeEndsWithStatusZero) {
     ASSERT_TRUE(run.started());
     run.press(27);
     ASSERT_TRUE(run.program().waitForExit(10.0));
-    EXPECT_EQ(run.program().exitStatus(), 0);
+    EXPECT_EQ(run.program().exitStatus(), 0) << run.program().err();
 }
 
 } // namespace
@@ -156,6 +156,7 @@ std::string uniformDialogue(int n, double mass, double spring) {
 }
 
 struct HeldChain {
+    const char* name;
     int n;
     double mass;   // kg
     double spring; // N/m
@@ -187,8 +188,13 @@ TEST_P(HeldDown, ChainStaysBoundedForHundredsOfFrames) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Chains, HeldDown,
-                         ::testing::Values(HeldChain{20, 0.01, 1e6}, HeldChain{5, 0.001, 1e6},
-                                           HeldChain{20, 100.0, 0.001}, HeldChain{20, 1.0, 1.0},
-                                           HeldChain{1, 1.0, 1e6}));
+                         ::testing::Values(HeldChain{"TwentyStiff", 20, 0.01, 1e6},
+                                           HeldChain{"FiveStiffest", 5, 0.001, 1e6},
+                                           HeldChain{"TwentyWeak", 20, 100.0, 0.001},
+                                           HeldChain{"TwentyUniform", 20, 1.0, 1.0},
+                                           HeldChain{"OneStiff", 1, 1.0, 1e6}),
+                         [](const ::testing::TestParamInfo<HeldChain>& info) {
+                             return std::string(info.param.name);
+                         });
 
 } // namespace

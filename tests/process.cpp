@@ -44,6 +44,22 @@ void closeBoth(int fds[2]) {
     _exit(127);
 }
 
+// Appends what a ready pipe holds through `append`; at the pipe's end closes it and sets its
+// descriptor to -1, which poll then passes over.
+template <class Append> void drainReady(struct pollfd& end, Append append) {
+    if (end.fd < 0 || !(end.revents & (POLLIN | POLLHUP | POLLERR))) {
+        return;
+    }
+    char buffer[65536];
+    const ssize_t got = read(end.fd, buffer, sizeof buffer);
+    if (got <= 0) {
+        close(end.fd);
+        end.fd = -1;
+    } else {
+        append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
 } // namespace
 
 ProcessRun runProcess(const std::string& exe, const ProcessSetup& setup) {
@@ -68,11 +84,10 @@ ProcessRun runProcess(const std::string& exe, const ProcessSetup& setup) {
         close(inFd);
         inFd = -1;
     }
-    int outFd = out[0];
-    int errFd = err[0];
+    struct pollfd fds[3] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}, {inFd, POLLOUT, 0}};
     const auto deadline = std::chrono::steady_clock::now() +
                           std::chrono::milliseconds(static_cast<long>(setup.timeoutSeconds * 1000));
-    while (outFd >= 0 || errFd >= 0) {
+    while (fds[0].fd >= 0 || fds[1].fd >= 0) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
@@ -80,20 +95,10 @@ ProcessRun runProcess(const std::string& exe, const ProcessSetup& setup) {
             kill(pid, SIGKILL);
             break;
         }
-        struct pollfd fds[3] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}, {inFd, POLLOUT, 0}};
+        fds[2].fd = inFd;
         poll(fds, 3, static_cast<int>(left.count()));
-        for (int i = 0; i < 2; ++i) {
-            if (fds[i].fd >= 0 && (fds[i].revents & (POLLIN | POLLHUP | POLLERR))) {
-                char buffer[65536];
-                const ssize_t got = read(fds[i].fd, buffer, sizeof buffer);
-                if (got <= 0) {
-                    close(fds[i].fd);
-                    (i == 0 ? outFd : errFd) = -1;
-                } else {
-                    (i == 0 ? run.out : run.err).append(buffer, static_cast<std::size_t>(got));
-                }
-            }
-        }
+        drainReady(fds[0], [&run](const char* b, std::size_t n) { run.out.append(b, n); });
+        drainReady(fds[1], [&run](const char* b, std::size_t n) { run.err.append(b, n); });
         if (inFd >= 0 && (fds[2].revents & (POLLOUT | POLLERR | POLLHUP))) {
             const ssize_t put =
                 write(inFd, setup.input.data() + written, setup.input.size() - written);
@@ -109,11 +114,10 @@ ProcessRun runProcess(const std::string& exe, const ProcessSetup& setup) {
     if (inFd >= 0) {
         close(inFd);
     }
-    if (outFd >= 0) {
-        close(outFd);
-    }
-    if (errFd >= 0) {
-        close(errFd);
+    for (int i = 0; i < 2; ++i) {
+        if (fds[i].fd >= 0) {
+            close(fds[i].fd);
+        }
     }
     int status = 0;
     waitpid(pid, &status, 0);
@@ -164,23 +168,13 @@ ProgramUnderTest::ProgramUnderTest(const std::string& exe, const std::string& in
     Shared* shared = shared_;
     shared_->pump = std::thread([shared, outFd, errFd] {
         struct pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
-        int open = 2;
-        while (open > 0) {
+        while (fds[0].fd >= 0 || fds[1].fd >= 0) {
             poll(fds, 2, -1);
             for (int i = 0; i < 2; ++i) {
-                if (fds[i].fd >= 0 && (fds[i].revents & (POLLIN | POLLHUP | POLLERR))) {
-                    char buffer[65536];
-                    const ssize_t got = read(fds[i].fd, buffer, sizeof buffer);
-                    if (got <= 0) {
-                        close(fds[i].fd);
-                        fds[i].fd = -1;
-                        --open;
-                    } else {
-                        std::lock_guard<std::mutex> hold(shared->lock);
-                        (i == 0 ? shared->out : shared->err)
-                            .append(buffer, static_cast<std::size_t>(got));
-                    }
-                }
+                drainReady(fds[i], [shared, i](const char* b, std::size_t n) {
+                    std::lock_guard<std::mutex> hold(shared->lock);
+                    (i == 0 ? shared->out : shared->err).append(b, n);
+                });
             }
         }
     });

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstdio>
 
 #include "app/simulation_state.h"
 #include "console/console.h"
@@ -68,6 +69,21 @@ void askDegreesOfFreedom() {
     }
 }
 
+// An integer in [lowest, highest] behind the prompt, asked again with a message until one comes.
+int askIntegerBetween(const char* prompt, int lowest, int highest) {
+    for (;;) {
+        consoleWrite(prompt);
+        int value = 0;
+        if (readIntegerToken(&value) == TokenRead::Unparsed) {
+            consoleWrite(NotAnInteger);
+        } else if (value < lowest || value > highest) {
+            consolePrintf("\n%d から %d までの整数を入力してください", lowest, highest);
+        } else {
+            return value;
+        }
+    }
+}
+
 // One real value in [lowest, highest] behind the prompt "No.%2d  ".
 double askReal(int number, double lowest, double highest, const char* outOfRange) {
     for (;;) {
@@ -122,22 +138,10 @@ void listResults() {
     }
 }
 
-int askModeNumber() {
-    for (;;) {
-        consolePrintf("\n何番目のモード？　k(1,2,.,,,%d) = ", nfree);
-        int number = 0;
-        if (readIntegerToken(&number) == TokenRead::Unparsed) {
-            consoleWrite(NotAnInteger);
-        } else if (number < 1 || number > nfree) {
-            consolePrintf("\n1 から %d までの整数を入力してください", nfree);
-        } else {
-            return number;
-        }
-    }
-}
-
 void startFromMode() {
-    SelectedMode = askModeNumber() - 1;
+    char prompt[128];
+    std::snprintf(prompt, sizeof prompt, "\n何番目のモード？　k(1,2,.,,,%d) = ", nfree);
+    SelectedMode = askIntegerBetween(prompt, 1, nfree) - 1;
     for (int i = 0; i < nfree; ++i) {
         SimulationState::y0[i] = ModeShape[SelectedMode][i];
     }
@@ -218,18 +222,7 @@ void setStartValues() {
 } // namespace
 
 void readCurveCount() {
-    for (;;) {
-        consoleWrite("\n何本の振動曲線を描画する？  n=");
-        int count = 0;
-        if (readIntegerToken(&count) == TokenRead::Unparsed) {
-            consoleWrite(NotAnInteger);
-        } else if (count < 0 || count > nfree) {
-            consolePrintf("\n0 から %d までの整数を入力してください", nfree);
-        } else {
-            ncurve = count;
-            return;
-        }
-    }
+    ncurve = askIntegerBetween("\n何本の振動曲線を描画する？  n=", 0, nfree);
 }
 
 void runDialogue() {

@@ -108,6 +108,20 @@ long long lastBuiltPoint() {
     return Runs[RunCount - 1].first + Runs[RunCount - 1].length - 1;
 }
 
+// The first index in (lo, hi] at which `above` holds, for a property that holds from some index on
+// and holds at hi.
+template <class Above> long long firstIndexAbove(long long lo, long long hi, Above above) {
+    while (hi - lo > 1) {
+        const long long mid = lo + (hi - lo) / 2;
+        if (above(mid)) {
+            hi = mid;
+        } else {
+            lo = mid;
+        }
+    }
+    return hi;
+}
+
 double pointAt(long long index) {
     if (index < EarlyCount) {
         return EarlyPoints[index];
@@ -134,17 +148,8 @@ void buildMarch(double ceiling) {
     if (lambda <= ceiling) {
         buildRuns(ceiling, EarlyCount - 1, lambda);
     }
-    long long lo = -1;
-    long long hi = lastBuiltPoint();
-    while (hi - lo > 1) {
-        const long long mid = lo + (hi - lo) / 2;
-        if (pointAt(mid) > ceiling) {
-            hi = mid;
-        } else {
-            lo = mid;
-        }
-    }
-    LastPoint = hi;
+    LastPoint = firstIndexAbove(-1, lastBuiltPoint(),
+                                [ceiling](long long j) { return pointAt(j) > ceiling; });
 }
 
 } // namespace
@@ -230,17 +235,8 @@ long long nextRootStep(long long from) {
     if (rootsBelowPoint(LastPoint) <= nfound) {
         return -1;
     }
-    long long lo = from;
-    long long hi = LastPoint;
-    while (hi - lo > 1) {
-        const long long mid = lo + (hi - lo) / 2;
-        if (rootsBelowPoint(mid) > nfound) {
-            hi = mid;
-        } else {
-            lo = mid;
-        }
-    }
-    return hi;
+    return firstIndexAbove(from, LastPoint,
+                           [](long long j) { return rootsBelowPoint(j) > nfound; });
 }
 
 } // namespace

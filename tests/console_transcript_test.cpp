@@ -5,6 +5,7 @@
 
 #include <iconv.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "process.h"
@@ -74,6 +75,22 @@ TEST(CodePage932, SpecialCharactersHaveTheirCodes) {
     EXPECT_TRUE(has("\x81\x43\x8d\xc5\x91\xe5\x90\x55\x95\x9d\x81\x81\x82\x50")); // ，最大振幅＝１
     EXPECT_TRUE(has("\x81\x48  n="));                                             // ？
     EXPECT_EQ(out.find("\xe3"), std::string::npos) << "no UTF-8 lead bytes of kana";
+}
+
+// A Shift-JIS locale that is installed but whose name does not tell its codeset: only the
+// locale's own description of itself can select code page 932.
+TEST(CodePage932, InstalledLocaleIsAskedForItsCodeset) {
+    const std::string dir = ::testing::TempDir() + "spring-chain-locales";
+    const std::string make = "mkdir -p '" + dir + "' && localedef -i ja_JP -f SHIFT_JIS " +
+                             "--no-warnings=ascii '" + dir + "/student' 2>/dev/null";
+    if (std::system(make.c_str()) != 0) {
+        GTEST_SKIP() << "localedef or the ja_JP locale source is missing";
+    }
+    ProcessSetup setup;
+    setup.input = readFile(Examples + "/two_masses_typed_start.txt");
+    setup.env = {{"LOCPATH", dir}, {"LANG", "student"}};
+    const ProcessRun run = runProcess(Exe, setup);
+    EXPECT_EQ(run.out, toCodePage932(readFile(Transcripts + "/two_masses_typed_start.out")));
 }
 
 TEST(Utf8Console, AnyOtherLocaleGetsUtf8) {

@@ -4,6 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DSPRING_CHAIN_TESTS=OFF > /dev/null
+cmake -S . -B build > /dev/null
 cmake --build build --target spring-chain -j "$(nproc)"
 exec ./build/spring-chain "$@"

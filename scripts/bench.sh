@@ -4,7 +4,7 @@
 # benchmark programs (for instance --benchmark_filter=uniform).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/setup.sh
+./scripts/setup.sh bench
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DSPRING_CHAIN_TESTS=OFF \
     -DSPRING_CHAIN_BENCHMARKS=ON > /dev/null
 cmake --build build-bench --target modal_bench frame_bench -j "$(nproc)"

@@ -3,7 +3,7 @@
 # (for instance -geometry 600x600).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/setup.sh
+./scripts/setup.sh run
 cmake -S . -B build > /dev/null
 cmake --build build --target spring-chain -j "$(nproc)"
 exec ./build/spring-chain "$@"

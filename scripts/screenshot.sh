@@ -3,9 +3,9 @@
 # examples/six_masses_plucked.txt and played forward 150 frames with 's'.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/setup.sh
+./scripts/setup.sh test
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
-cmake --build build --target spring-chain screenshot -j "$(nproc)"
+cmake --build build --target screenshot -j "$(nproc)"
 mkdir -p docs
-./build/tests/screenshot ./build/spring-chain examples/six_masses_plucked.txt 150 docs/screenshot.png
+./build/tests/screenshot examples/six_masses_plucked.txt 150 docs/screenshot.png
 echo "wrote docs/screenshot.png"

@@ -1,15 +1,30 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, running and testing spring-chain needs, and only
-# those that are missing. Uses sudo only when not run as root.
+# Installs the Debian packages that spring-chain needs, and only those that are missing:
+#   setup.sh run     building and running the simulator
+#   setup.sh test    that, and building and running every test (the default)
+#   setup.sh bench   that, and the benchmarks
+# Every name is one that Debian 12 and 13 both have. Uses sudo only when not run as root.
 set -euo pipefail
 
-packages=(
+run_packages=(
     g++ cmake make pkg-config
-    freeglut3-dev libgl-dev libx11-dev libxtst-dev zlib1g-dev
-    libgtest-dev liblapack-dev libbenchmark-dev
-    xvfb xauth x11-utils xdotool
-    clang libclang-rt-14-dev
+    libglut-dev libgl-dev libx11-dev libgl1-mesa-dri
 )
+# clang and libclang-rt-dev (the runtime of the clang that the release ships) build the fuzzer.
+test_packages=(
+    libgtest-dev liblapack-dev libxtst-dev zlib1g-dev
+    xvfb xauth x11-utils locales
+    clang libclang-rt-dev
+)
+bench_packages=(libbenchmark-dev)
+
+packages=("${run_packages[@]}")
+case "${1:-test}" in
+    run) ;;
+    test) packages+=("${test_packages[@]}") ;;
+    bench) packages+=("${test_packages[@]}" "${bench_packages[@]}") ;;
+    *) echo "usage: $0 [run|test|bench]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

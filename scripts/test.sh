@@ -4,24 +4,42 @@
 #   2. the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer, which also
 #      checks that the program hands back every byte it takes;
 #   3. the dialogue fuzzer (clang, libFuzzer) for FUZZ_SECONDS (default 60).
-set -euo pipefail
+# Every stage runs whatever the stages before it gave; the summary at the end names each stage
+# that failed, and the exit status is non-zero if any did.
+set -uo pipefail
 cd "$(dirname "$0")/.."
-./scripts/setup.sh
+./scripts/setup.sh test || exit 1
 jobs="$(nproc)"
+failed=()
 
-echo "== released build"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSPRING_CHAIN_WERROR=ON > /dev/null
-cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs"
+# stage NAME BUILD_DIR CTEST_ARGS... -- CMAKE_ARGS...
+stage() {
+    local name="$1" dir="$2"
+    shift 2
+    local ctest_args=()
+    while [ "$1" != "--" ]; do
+        ctest_args+=("$1")
+        shift
+    done
+    shift
+    echo "== $name"
+    if cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" > /dev/null &&
+        cmake --build "$dir" -j "$jobs" &&
+        ctest --test-dir "$dir" --output-on-failure -j "$jobs" "${ctest_args[@]}"; then
+        return 0
+    fi
+    failed+=("$name")
+}
 
-echo "== sanitizer build (ASan + UBSan)"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSPRING_CHAIN_WERROR=ON \
-    -DSPRING_CHAIN_SANITIZE=ON > /dev/null
-cmake --build build-asan -j "$jobs"
-ctest --test-dir build-asan --output-on-failure -j "$jobs"
+stage "released build" build -- -DSPRING_CHAIN_WERROR=ON
+stage "sanitizer build (ASan + UBSan)" build-asan -- -DSPRING_CHAIN_WERROR=ON \
+    -DSPRING_CHAIN_SANITIZE=ON
+CXX=clang++ stage "fuzzing the dialogue" build-fuzz -L fuzz -- -DSPRING_CHAIN_FUZZ=ON \
+    -DFUZZ_SECONDS="${FUZZ_SECONDS:-60}"
 
-echo "== fuzzing the dialogue"
-CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSPRING_CHAIN_FUZZ=ON \
-    -DFUZZ_SECONDS="${FUZZ_SECONDS:-60}" > /dev/null
-cmake --build build-fuzz -j "$jobs"
-ctest --test-dir build-fuzz --output-on-failure -L fuzz
+echo
+if [ ${#failed[@]} -gt 0 ]; then
+    printf 'FAILED: %s\n' "${failed[@]}"
+    exit 1
+fi
+echo "all stages passed"

@@ -21,8 +21,11 @@ class Keys : public ::testing::Test {
   protected:
     RunningProgram run{TwoMasses};
 
-    // The frame count, read off mass 1's curve at the start scale of 2 pixels per sample.
-    int frames() { return (chartEnd(run.settled(), Red) - static_cast<int>(columnOf(-0.99))) / 2; }
+    // The frames drawn so far, once every key pressed has been handled.
+    int frames() {
+        run.drawn();
+        return static_cast<int>(run.frames());
+    }
 };
 
 TEST_F(Keys, LowerTCompressesAndCapitalTStretchesTheTimeAxis) {
@@ -30,10 +33,10 @@ TEST_F(Keys, LowerTCompressesAndCapitalTStretchesTheTimeAxis) {
     run.pressTimes('s', 40);
     const int before = frames();
     run.press('t');
-    EXPECT_NEAR(chartEnd(run.settled(), Red), sampleColumn(before + 1, 0.005 * 0.9), 1.5);
+    EXPECT_NEAR(chartEnd(run.drawn(), Red), sampleColumn(before + 1, 0.005 * 0.9), 1.5);
     run.press('T');
     run.press('T');
-    EXPECT_NEAR(chartEnd(run.settled(), Red), sampleColumn(before + 3, 0.005 / 0.9), 1.5);
+    EXPECT_NEAR(chartEnd(run.drawn(), Red), sampleColumn(before + 3, 0.005 / 0.9), 1.5);
 }
 
 // Twenty presses of 't' stop at 0.005 * 0.9^8 = 0.0021523, above the bound of 0.002: a sweep of
@@ -42,14 +45,14 @@ TEST_F(Keys, TimeScaleStopsAtItsBound) {
     ASSERT_TRUE(run.started());
     const double bounded = 0.005 * std::pow(0.9, 8);
     run.pressTimes('t', 20);
-    const int end = chartEnd(run.settled(), Red);
+    const int end = chartEnd(run.drawn(), Red);
     const int index = static_cast<int>(
         std::lround((end - columnOf(-0.99)) / (columnOf(0.0) - columnOf(-bounded))));
     run.pressTimes('s', 460 - index);
-    const int full = chartEnd(run.settled(), Red);
+    const int full = chartEnd(run.drawn(), Red);
     EXPECT_NEAR(full, sampleColumn(460, bounded), 2.0);
     run.pressTimes('s', 10);
-    EXPECT_LT(chartEnd(run.settled(), Red), static_cast<int>(sampleColumn(10, bounded)))
+    EXPECT_LT(chartEnd(run.drawn(), Red), static_cast<int>(sampleColumn(10, bounded)))
         << "the sweep has started again";
     EXPECT_TRUE(run.program().running());
 }
@@ -58,7 +61,7 @@ TEST_F(Keys, TimeScaleStopsAtItsBound) {
 TEST_F(Keys, LowerYShrinksTheAmplitudes) {
     ASSERT_TRUE(run.started());
     run.press('y');
-    const Picture p = run.settled();
+    const Picture p = run.drawn();
     const int frame = (chartEnd(p, Red) - static_cast<int>(columnOf(-0.99))) / 2;
     const double t = frame * 0.04;
     const double y1 = (std::cos(t) + std::cos(std::sqrt(3.0) * t)) / 2.0;
@@ -79,7 +82,7 @@ TEST_F(Keys, CurveCountIsAskedAgainUntilInRange) {
     ASSERT_TRUE(run.program().waitForOutput("整数を入力してください"));
     ASSERT_TRUE(run.program().waitForOutput("0 から 2 までの整数を入力してください"));
     ASSERT_TRUE(run.program().waitForOutput("0 から 2 までの整数を入力してください"));
-    const Picture p = run.settled();
+    const Picture p = run.drawn();
     EXPECT_GT(chartEnd(p, Red), 0);
     EXPECT_EQ(chartEnd(p, Green), -1) << "only curve 1 is drawn";
 }
@@ -88,7 +91,7 @@ TEST_F(Keys, EndOfInputAtTheCurveCountEndsTheProgram) {
     ASSERT_TRUE(run.started());
     run.program().closeInput();
     run.press('c');
-    ASSERT_TRUE(run.program().waitForExit());
+    ASSERT_TRUE(run.program().waitForExit(PatientSeconds));
     EXPECT_EQ(run.program().exitStatus(), 2);
 }
 
@@ -96,14 +99,16 @@ TEST_F(Keys, EndOfInputAtTheCurveCountEndsTheProgram) {
 TEST_F(Keys, NewModelWithFewerMasses) {
     ASSERT_TRUE(run.started());
     run.pressTimes('s', 5);
-    const Picture before = run.settled();
+    const Picture before = run.drawn();
+    const long framesBefore = run.frames();
     run.program().type("1\n2\n3 5\n1\nn\n0.5 0\n");
     run.press('n');
     ASSERT_TRUE(run.program().waitForOutput("自由度 nfree(≦20) キー入力 ="));
     ASSERT_TRUE(run.program().waitForOutput("ESCキーで：終了"));
-    EXPECT_EQ(run.settled().pixels, before.pixels) << "no redraw at the dialogue's end";
+    EXPECT_EQ(run.drawn().pixels, before.pixels);
+    EXPECT_EQ(run.frames(), framesBefore) << "no redraw at the dialogue's end";
     run.press('s');
-    const Picture after = run.settled();
+    const Picture after = run.drawn();
     double row = 0.0;
     // One mass of 2 kg on 8 N/m: y = 0.5 cos(2 t), drawn at half a window unit per metre.
     ASSERT_TRUE(discCentreRow(after, static_cast<int>(columnOf(0.5)), Red, &row));
@@ -142,11 +147,13 @@ TEST_F(Keys, InitialConditionsKeepTheModel) {
 TEST_F(Keys, OtherKeysDoNothing) {
     ASSERT_TRUE(run.started());
     run.pressTimes('s', 3);
-    const Picture before = run.settled();
+    const Picture before = run.drawn();
+    const long framesBefore = run.frames();
     for (char key : {'S', 'C', 'N', 'M', 'J', 'a', 'q', '1'}) {
         run.press(key);
     }
-    EXPECT_EQ(run.settled().pixels, before.pixels);
+    EXPECT_EQ(run.drawn().pixels, before.pixels);
+    EXPECT_EQ(run.frames(), framesBefore);
     EXPECT_TRUE(run.program().running());
 }
 

@@ -144,7 +144,8 @@ struct ProgramUnderTest::Shared {
 };
 
 ProgramUnderTest::ProgramUnderTest(const std::string& exe, const std::string& input,
-                                   const std::string& display, const std::vector<std::string>& args)
+                                   const std::string& display, const std::vector<std::string>& args,
+                                   const std::vector<std::pair<std::string, std::string>>& env)
     : shared_(new Shared) {
     std::signal(SIGPIPE, SIG_IGN);
     int in[2], out[2], err[2];
@@ -154,6 +155,7 @@ ProgramUnderTest::ProgramUnderTest(const std::string& exe, const std::string& in
     ProcessSetup setup;
     setup.args = args;
     setup.env = {{"LANG", "C.UTF-8"}, {"DISPLAY", display}};
+    setup.env.insert(setup.env.end(), env.begin(), env.end());
     const pid_t pid = fork();
     if (pid == 0) {
         execChild(exe, setup, in, out, err);

@@ -32,8 +32,10 @@ std::string readFile(const std::string& path);
 // the questions that keys bring up later. Its output is collected all the while.
 class ProgramUnderTest {
   public:
+    // `env` is set in the child besides LANG=C.UTF-8 and DISPLAY.
     ProgramUnderTest(const std::string& exe, const std::string& input, const std::string& display,
-                     const std::vector<std::string>& args = {});
+                     const std::vector<std::string>& args = {},
+                     const std::vector<std::pair<std::string, std::string>>& env = {});
     ~ProgramUnderTest();
     ProgramUnderTest(const ProgramUnderTest&) = delete;
     ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
@@ -42,10 +44,10 @@ class ProgramUnderTest {
     void closeInput();
 
     // Waits until `text` has appeared on standard output after everything waited for before.
-    bool waitForOutput(const std::string& text, double seconds = 10.0);
+    bool waitForOutput(const std::string& text, double seconds = 60.0);
 
     // Waits for the program to end; false after the timeout. exitStatus() is then valid.
-    bool waitForExit(double seconds = 10.0);
+    bool waitForExit(double seconds = 60.0);
     int exitStatus() const { return exitStatus_; }
     bool running();
 

@@ -80,21 +80,26 @@ class TwoMassWindow : public ::testing::Test {
 TEST_F(TwoMassWindow, ChainAndChartFollowTheEquationsOfMotion) {
     ASSERT_TRUE(run.started());
     run.pressTimes('s', 30);
-    const Observed first = observe(run.settled());
-    ASSERT_GE(first.frame, 30);
-    EXPECT_LE(first.error, 2.0) << "frame " << first.frame;
-    expectCurves(run.shot(), first.frame);
+    const Picture first = run.drawn();
+    const long frames = run.frames();
+    ASSERT_GE(frames, 31) << "the first paint and thirty keys";
+    const Observed seen = observe(first);
+    EXPECT_EQ(seen.frame, frames) << "the chart holds one sample per frame drawn";
+    EXPECT_LE(seen.error, 2.0) << "frame " << seen.frame;
+    expectCurves(first, static_cast<int>(frames));
 
     run.pressTimes('s', 17);
-    const Observed later = observe(run.settled());
-    EXPECT_EQ(later.frame, first.frame + 17) << "each 's' is one frame";
-    EXPECT_LE(later.error, 2.0);
-    expectCurves(run.shot(), later.frame);
+    const Picture later = run.drawn();
+    EXPECT_EQ(run.frames(), frames + 17) << "each 's' is one frame";
+    const Observed then = observe(later);
+    EXPECT_EQ(then.frame, frames + 17);
+    EXPECT_LE(then.error, 2.0);
+    expectCurves(later, then.frame);
 }
 
 TEST_F(TwoMassWindow, BackgroundGridAxesEndsAndCaptions) {
     ASSERT_TRUE(run.started());
-    const Picture p = run.settled();
+    const Picture p = run.drawn();
     EXPECT_EQ(p.at(700, 740), White);
     EXPECT_EQ(p.at(22, 620), White); // inside a grid cell
     // Grid lines every 40 pixels from x = -0.99 and on y = 0 +- 0.1 k, one pixel wide on either
@@ -172,7 +177,7 @@ TEST_P(HeldDown, ChainStaysBoundedForHundredsOfFrames) {
     RunningProgram run(uniformDialogue(chain.n, chain.mass, chain.spring));
     ASSERT_TRUE(run.started());
     run.pressTimes('s', 300);
-    const Picture p = run.settled(60.0);
+    const Picture p = run.drawn();
     for (int k = 1; k <= chain.n; ++k) {
         // The mass colours in 8 bits: 0.2 * 255 = 51, 0.4 * 255 = 102, and so on.
         static const Rgb colours[20] = {

@@ -1,7 +1,13 @@
+// GoogleTest before Xlib, whose macros (None, Bool) would clash with its names.
+#include <gtest/gtest.h>
+
 #include "window_fixture.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
+#include <utility>
+#include <vector>
 
 const Rgb Red = {255, 0, 0};
 const Rgb Green = {0, 255, 0};
@@ -64,38 +70,81 @@ bool colourNear(const Picture& picture, int column, double row, Rgb colour, int 
     return false;
 }
 
-RunningProgram::RunningProgram(const std::string& dialogue)
-    : program_(SPRING_CHAIN_EXE, dialogue, screen_.name(), {"-geometry", "800x800+0+0"}) {
-    // Later waits for output see only what the keys bring up.
-    if (screen_.running() && program_.waitForOutput("ESCキーで：終了\n")) {
-        window_ = screen_.waitForWindow("DOF");
+namespace {
+
+std::vector<std::pair<std::string, std::string>> probeEnvironment() {
+    std::string preload = SPRING_CHAIN_PROBE;
+    if (const char* inherited = std::getenv("LD_PRELOAD")) {
+        preload = std::string(inherited) + " " + preload;
     }
+    return {{"LD_PRELOAD", preload}};
+}
+
+} // namespace
+
+RunningProgram::RunningProgram(const std::string& dialogue)
+    : program_(SPRING_CHAIN_EXE, dialogue, screen_.name(), {"-geometry", "800x800+0+0"},
+               probeEnvironment()) {
+    // Later waits for output see only what the keys bring up.
+    if (screen_.running() && program_.waitForOutput("ESCキーで：終了\n", PatientSeconds)) {
+        window_ = screen_.waitForWindow("DOF", PatientSeconds);
+    }
+    started_ = window_ != 0 && waitForFrames(1);
 }
 
 Picture RunningProgram::shot() const {
     return capture(screen_.display(), window_);
 }
 
-void RunningProgram::press(char key) const {
+void RunningProgram::press(char key) {
     screen_.press(window_, key);
+    ++keysPressed_;
 }
 
-void RunningProgram::pressTimes(char key, int times) const {
+void RunningProgram::pressTimes(char key, int times) {
     for (int i = 0; i < times; ++i) {
         press(key);
     }
 }
 
-Picture RunningProgram::settled(double seconds) const {
+void RunningProgram::pressUnhandled(char key) const {
+    screen_.press(window_, key);
+}
+
+ProbeCounts RunningProgram::counts() const {
+    ProbeCounts counts;
+    const std::vector<long> values = screen_.cardinals(window_, "_SPRING_CHAIN_PROBE");
+    if (values.size() == 2) {
+        counts.keys = values[0];
+        counts.frames = values[1];
+    }
+    return counts;
+}
+
+namespace {
+
+template <class Done> bool waitFor(double seconds, Done done) {
     const auto deadline = std::chrono::steady_clock::now() +
                           std::chrono::milliseconds(static_cast<long>(seconds * 1000));
-    Picture before = shot();
-    for (;;) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(150));
-        Picture now = shot();
-        if (now.pixels == before.pixels || std::chrono::steady_clock::now() > deadline) {
-            return now;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
         }
-        before = std::move(now);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
+    return true;
+}
+
+} // namespace
+
+bool RunningProgram::waitForFrames(long frames, double seconds) const {
+    return waitFor(seconds, [this, frames] { return counts().frames >= frames; });
+}
+
+Picture RunningProgram::drawn(double seconds) {
+    const bool handled =
+        waitFor(seconds, [this] { return counts().keys >= keysPressed_ || !program_.running(); });
+    EXPECT_TRUE(handled) << "the program handled " << counts().keys << " of " << keysPressed_
+                         << " keys";
+    return shot();
 }

@@ -1,9 +1,12 @@
 // The program running in a virtual X server with its window at the top left of the screen, and
 // what a test reads off the window's pixels. The window is 800 x 800 pixels, so one window unit
 // is 400 pixels and window point (x, y) lies at pixel column (x + 1) * 400, row (1 - y) * 400.
+//
+// The program runs with the window probe preloaded, which tells how many keys its keyboard
+// callback has finished and how many frames it has swapped; a test waits for those counts, never
+// for the picture to look still.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "process.h"
@@ -24,15 +27,38 @@ int chartEnd(const Picture& picture, Rgb colour);
 // True when some pixel of the colour lies in `column` within `slack` rows of `row`.
 bool colourNear(const Picture& picture, int column, double row, Rgb colour, int slack);
 
+// What the program has done, as the probe last published it.
+struct ProbeCounts {
+    long keys = -1;   // keys whose keyboard callback has returned
+    long frames = -1; // frames swapped to the screen
+};
+
+// Waits are generous: a sanitizer build on a machine whose cores are busy with other work draws a
+// frame in tens of milliseconds, not one.
+constexpr double PatientSeconds = 120.0;
+
 class RunningProgram {
   public:
+    // Starts the program with the dialogue on its standard input, waits for the dialogue's end,
+    // the window and its first frame.
     explicit RunningProgram(const std::string& dialogue);
-    bool started() const { return window_ != 0; }
+    bool started() const { return started_; }
     Picture shot() const;
-    void press(char key) const;
-    void pressTimes(char key, int times) const;
-    // Captures until two pictures taken 150 ms apart agree: every key sent so far has been drawn.
-    Picture settled(double seconds = 20.0) const;
+
+    // Presses a key in the window; drawn() then waits until the program has handled it.
+    void press(char key);
+    void pressTimes(char key, int times);
+    // Presses a key that the program is meant to drop unhandled; drawn() does not wait for it.
+    void pressUnhandled(char key) const;
+
+    // Waits until the keyboard callback has returned for every key pressed so far (and with it
+    // every frame those keys drew is in the X server), then captures the window.
+    Picture drawn(double seconds = PatientSeconds);
+    // Waits until at least `frames` frames have been swapped; false after the timeout.
+    bool waitForFrames(long frames, double seconds = PatientSeconds) const;
+    ProbeCounts counts() const;
+    long frames() const { return counts().frames; }
+
     ProgramUnderTest& program() { return program_; }
     VirtualScreen& screen() { return screen_; }
     Window window() const { return window_; }
@@ -41,6 +67,8 @@ class RunningProgram {
     VirtualScreen screen_;
     ProgramUnderTest program_;
     Window window_ = 0;
+    bool started_ = false;
+    long keysPressed_ = 0;
 };
 
 extern const Rgb Red;

@@ -96,6 +96,26 @@ std::string VirtualScreen::property(Window window, const char* name) const {
     return value;
 }
 
+std::vector<long> VirtualScreen::cardinals(Window window, const char* name) const {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    std::vector<long> values;
+    if (XGetWindowProperty(display_, window, XInternAtom(display_, name, False), 0, 64, False,
+                           AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
+        data != nullptr) {
+        if (format == 32) {
+            // Xlib hands 32-bit items over as longs.
+            const long* items = reinterpret_cast<const long*>(data);
+            values.assign(items, items + count);
+        }
+        XFree(data);
+    }
+    return values;
+}
+
 Window VirtualScreen::waitForWindow(const std::string& title, double seconds) const {
     const auto deadline = std::chrono::steady_clock::now() +
                           std::chrono::milliseconds(static_cast<long>(seconds * 1000));

@@ -29,6 +29,8 @@ class VirtualScreen {
     void press(Window window, char key) const;
 
     std::string property(Window window, const char* name) const;
+    // A property of 32-bit items (CARDINAL and the like); empty when the window has none.
+    std::vector<long> cardinals(Window window, const char* name) const;
 
   private:
     pid_t pid_ = -1;

@@ -12,7 +12,7 @@ run_packages=(
 )
 # clang and libclang-rt-dev (the runtime of the clang that the release ships) build the fuzzer.
 test_packages=(
-    libgtest-dev liblapack-dev libxtst-dev zlib1g-dev
+    libgtest-dev liblapack-dev libmpfr-dev libxtst-dev zlib1g-dev
     xvfb xauth x11-utils locales
     clang libclang-rt-dev
 )

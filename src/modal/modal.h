@@ -25,6 +25,9 @@ void ComputeModeShapes();
 // The block forms look only at masses first ... first+count-1, as if the springs on either side of
 // the block were held at the walls.
 int CountRootsBelow(double lambda);
+// Whether some two adjacent springs of masses first ... first+count-1 are so far apart that the
+// pivots must be formed from the springs' forces rather than from the diagonal.
+bool SpringsContrast(int first, int count);
 int CountBlockRootsBelow(int first, int count, double lambda);
 
 // The (k+1)-th smallest squared natural frequency (1/s^2) to full double precision, by bisection

@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include "process.h"
+#include "x_session.h"
 
 namespace {
 
@@ -57,10 +58,17 @@ TEST(EndOfInput, RefusedValuesThenEndOfInput) {
     EXPECT_FALSE(run.timedOut);
 }
 
+// A student at a terminal is told at once when no window can be opened, so the terminal tests
+// give the program a display of its own.
+const std::string& displayName() {
+    static const VirtualScreen screen;
+    return screen.name();
+}
+
 // The program on the slave side of a pseudo-terminal; the test types on the master side.
 class Terminal {
   public:
-    Terminal() {
+    explicit Terminal(const std::string& display = displayName()) {
         EXPECT_EQ(openpty(&master_, &slave_, nullptr, nullptr, nullptr), 0);
         tcgetattr(slave_, &before_);
         pid_ = fork();
@@ -74,6 +82,9 @@ class Terminal {
             setenv("LANG", "C.UTF-8", 1);
             unsetenv("LC_ALL");
             unsetenv("DISPLAY");
+            if (!display.empty()) {
+                setenv("DISPLAY", display.c_str(), 1);
+            }
             execl(Exe.c_str(), Exe.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
@@ -92,7 +103,7 @@ class Terminal {
     }
 
     // Reads the screen until `text` has appeared after everything waited for before.
-    bool waitFor(const std::string& text, double seconds = 10.0) {
+    bool waitFor(const std::string& text, double seconds = 60.0) {
         const auto deadline = std::chrono::steady_clock::now() +
                               std::chrono::milliseconds(static_cast<long>(seconds * 1000));
         while (screen_.find(text, mark_) == std::string::npos) {
@@ -109,7 +120,7 @@ class Terminal {
     // Waits for the program to end; its wait status.
     int finish() {
         int status = 0;
-        for (int i = 0; i < 200; ++i) {
+        for (int i = 0; i < 6000; ++i) {
             readSome(10);
             if (waitpid(pid_, &status, WNOHANG) == pid_) {
                 pid_ = -1;
@@ -170,7 +181,6 @@ TEST(RawKey, AnswerNeedsNoEnterAndIsNotEchoed) {
     ASSERT_TRUE(t.waitFor("k(1,2,.,,,2) = "));
     t.type("2\n");
     ASSERT_TRUE(t.waitFor("ESCキーで：終了"));
-    t.finish();
     const std::size_t asked = t.screen().find(Question) + Question.size();
     const std::size_t next = t.screen().find("何番目のモード");
     ASSERT_NE(next, std::string::npos);
@@ -187,7 +197,6 @@ TEST(RawKey, ArrowKeyIsOneKeyAndItsSequenceIsDrained) {
     t.type("1 0\n0 0\n");
     ASSERT_TRUE(t.waitFor("ESCキーで：終了"));
     EXPECT_EQ(t.screen().find("数値を入力してください"), std::string::npos);
-    t.finish();
     EXPECT_TRUE(t.terminalAsBefore());
 }
 
@@ -201,6 +210,27 @@ TEST(RawKey, FunctionKeyAndLoneEscapeAreTypedStarts) {
         ASSERT_TRUE(t.waitFor("ESCキーで：終了"));
         EXPECT_EQ(t.screen().find("数値を入力してください"), std::string::npos);
     }
+}
+
+// An answer typed on the line of the last value is taken as it stands, as on a pipe.
+TEST(RawKey, AnswerTypedAheadIsTaken) {
+    Terminal t;
+    t.type("2\n1 1\n1 1 1\n2 y\n");
+    ASSERT_TRUE(t.waitFor(Question));
+    ASSERT_TRUE(t.waitFor("k(1,2,.,,,2) = "));
+    t.type("2\n");
+    ASSERT_TRUE(t.waitFor("ESCキーで：終了"));
+    EXPECT_EQ(t.screen().find("整数を入力してください"), std::string::npos);
+    EXPECT_TRUE(t.terminalAsBefore());
+}
+
+// Without a display the student learns it before typing anything.
+TEST(RawKey, NoDisplayIsToldBeforeTheFirstQuestion) {
+    Terminal t("");
+    const int status = t.finish();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0);
+    EXPECT_NE(t.screen().find("ディスプレイ"), std::string::npos) << t.screen();
+    EXPECT_EQ(t.screen().find("nfree"), std::string::npos) << "no question was asked";
 }
 
 TEST(RawKey, CtrlDEndsTheInputAndRestoresTheTerminal) {

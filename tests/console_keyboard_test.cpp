@@ -76,7 +76,7 @@ TEST_F(Keys, LowerYShrinksTheAmplitudes) {
 TEST_F(Keys, CurveCountIsAskedAgainUntilInRange) {
     ASSERT_TRUE(run.started());
     run.pressTimes('s', 10);
-    run.program().type("x 9 -1 1\n");
+    run.program().type("x\n9\n-1\n1\n");
     run.press('c');
     ASSERT_TRUE(run.program().waitForOutput("何本の振動曲線を描画する？  n="));
     ASSERT_TRUE(run.program().waitForOutput("整数を入力してください"));
@@ -117,9 +117,31 @@ TEST_F(Keys, NewModelWithFewerMasses) {
         discCentreRow(after, static_cast<int>(columnOf(0.01 + 0.98 * 2 / 3)), Green, &row));
 }
 
+// Keys pressed in the window while the console waits are dropped, not replayed afterwards: here
+// they would start a second dialogue and then quit.
+TEST_F(Keys, KeysPressedWhileTheConsoleWaitsAreDropped) {
+    ASSERT_TRUE(run.started());
+    run.press('n');
+    ASSERT_TRUE(run.program().waitForOutput("自由度 nfree(≦20) キー入力 ="));
+    for (char key : {'s', 's', 's', 'n', '\x1b'}) {
+        run.pressUnhandled(key);
+    }
+    run.program().type("1\n2\n3 5\n1\nn\n0.5 0\n");
+    ASSERT_TRUE(run.program().waitForOutput("ESCキーで：終了"));
+    run.drawn();
+    const long frames = run.frames();
+    run.press('s');
+    run.drawn();
+    EXPECT_TRUE(run.program().running());
+    EXPECT_EQ(run.frames(), frames + 1);
+    const std::string out = run.program().out();
+    EXPECT_EQ(out.find("自由度 nfree", out.find("自由度 nfree") + 1), out.rfind("自由度 nfree"))
+        << "one dialogue after the first";
+}
+
 TEST_F(Keys, MassesKeepTheDegreesOfFreedom) {
     ASSERT_TRUE(run.started());
-    run.program().type("1 1\n4 4 4\n2\ny 2\n");
+    run.program().type("1 1\n4 4 4\n2\ny\n2\n");
     const std::size_t asked = run.program().out().size();
     run.press('m');
     ASSERT_TRUE(run.program().waitForOutput("ESCキーで：終了"));
@@ -132,7 +154,7 @@ TEST_F(Keys, MassesKeepTheDegreesOfFreedom) {
 
 TEST_F(Keys, InitialConditionsKeepTheModel) {
     ASSERT_TRUE(run.started());
-    run.program().type("n 0 1 0 -1\n");
+    run.program().type("n\n0 1 0 -1\n");
     const std::size_t asked = run.program().out().size();
     run.press('j');
     ASSERT_TRUE(run.program().waitForOutput("ESCキーで：終了"));

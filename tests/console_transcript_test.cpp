@@ -113,4 +113,39 @@ TEST(BadInput, EveryRefusalIsAskedAgain) {
     EXPECT_EQ(mode.out, readFile(Transcripts + "/bad_mode_number.out"));
 }
 
+// Input as students type it, each against the same dialogue typed plainly in ASCII: the output
+// must be the same bytes, in UTF-8 and in code page 932. Full-width digits, signs and spaces from
+// a Japanese input method; a byte order mark; a refused value whose line held more values; "yes"
+// and full-width answers to the yes/no question.
+struct Twin {
+    const char* name;
+    const char* typed; // UTF-8; converted for the code page 932 run
+    const char* plain;
+};
+
+class ForgivingInput : public ::testing::TestWithParam<Twin> {};
+
+TEST_P(ForgivingInput, ReadsAsThePlainDialogue) {
+    const Twin twin = GetParam();
+    const std::string bom = "\xef\xbb\xbf";
+    const std::string typed = twin.typed;
+    const ProcessRun plain = runDialogue(twin.plain);
+    ASSERT_NE(plain.out.find("ESCキーで：終了"), std::string::npos) << plain.out;
+    EXPECT_EQ(runDialogue(typed).out, plain.out);
+    EXPECT_EQ(runDialogue(bom + typed).out, plain.out) << "after a byte order mark";
+    EXPECT_EQ(runDialogue(toCodePage932(typed), "ja_JP.SJIS").out,
+              runDialogue(twin.plain, "ja_JP.SJIS").out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Students, ForgivingInput,
+    ::testing::Values(Twin{"FullWidthModeStart", "２\n１．５　＋１\n１　１ １\n２\nｙ\n２\n",
+                           "2\n1.5 +1\n1 1 1\n2\ny\n2\n"},
+                      Twin{"YesAndRefusedLines",
+                           "x 2\n2\nabc 5\n1 1\n1 1 -1 7\n1\n9 1\n2\nyes 1\n2\n",
+                           "x\n2\nabc\n1 1\n1 1 -1\n1\n9\n2\ny\n2\n"},
+                      Twin{"RefusedPairIsAskedWhole", "1\n1\n1 1\n1\nｎ\nabc ５\n－０．５ ０\n",
+                           "1\n1\n1 1\n1\nn\nabc\n-0.5 0\n"}),
+    [](const ::testing::TestParamInfo<Twin>& info) { return std::string(info.param.name); });
+
 } // namespace

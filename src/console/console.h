@@ -17,6 +17,9 @@ enum class KeyOutcome { Redraw, Nothing, Quit };
 // dialogue from the section the key names. Draws nothing itself.
 KeyOutcome applyKeyCommand(unsigned char key);
 
+// 'c', 'n', 'm' and 'j': the keys whose command waits for an answer in the console.
+bool keyAsksInConsole(unsigned char key);
+
 // The keyboard callback of the window: applyKeyCommand, then the redraw or the exit (status 0)
 // that the key asks for.
 void onKeyboard(unsigned char key, int x, int y);
@@ -24,7 +27,14 @@ void onKeyboard(unsigned char key, int x, int y);
 // --- Console input and output -------------------------------------------------------------
 
 // Chooses the output encoding from the locale named by the environment; call once at start-up.
+// Input is read in the same encoding.
 void selectConsoleEncoding();
+
+// Whether the dialogue is typed at a terminal rather than read from a pipe or a file.
+bool consoleInputIsTerminal();
+
+// Says on standard error, before any question, that no window can be opened.
+void reportNoDisplay();
 
 // Writes UTF-8 text in the console's encoding and flushes it, so a prompt is on the screen before
 // its value is awaited, also when standard output is a pipe.
@@ -35,12 +45,20 @@ void consolePrintf(const char* format, ...) __attribute__((format(printf, 1, 2))
 // a number is consumed and reported as Unparsed. At the end of input the program ends at once
 // with a message on standard error and status EndOfInputStatus: no value is ever invented.
 enum class TokenRead { Parsed, Unparsed };
+// Full-width digits, signs and the ideographic space read as their ASCII counterparts, and a
+// byte order mark at the start of the input is skipped.
 TokenRead readIntegerToken(int* value);
 TokenRead readRealToken(double* value);
 
+// Drops what is left of the current input line after a refused value, so that its other values
+// are not taken for the next questions.
+void discardRestOfLine();
+
 // Writes the question and reads its answer: one raw key press, without echo and without Enter,
-// when standard input is a terminal; otherwise the next non-blank character of the input. A
-// function or arrow key comes back as one key (Escape), its escape sequence drained.
+// when standard input is a terminal; otherwise the next non-blank character of the input. An
+// answer already typed on the line of the last value is taken first, and the rest of the answer's
+// line is dropped. A function or arrow key comes back as one key (Escape), its escape sequence
+// drained; full-width 'ｙ' comes back as 'y'.
 int askForKey(const char* question);
 
 constexpr int EndOfInputStatus = 2;

@@ -122,11 +122,132 @@ bool isBlank(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
+// True while the characters taken so far end inside a line, whose rest a terminal has then already
+// delivered in full.
+bool LineOpen = false;
+
+// Bytes read ahead to recognise a byte order mark or a full-width character and then given back;
+// they belong to the stream they came from (a harness may hand the dialogue a new one).
+int Pushback[4];
+int PushbackCount = 0;
+std::FILE* InputSource = nullptr;
+
+int takeByte() {
+    if (PushbackCount > 0) {
+        return Pushback[--PushbackCount];
+    }
+    return std::getc(stdin);
+}
+
+void giveBack(int c) {
+    if (c != EOF) {
+        Pushback[PushbackCount++] = c;
+    }
+}
+
+// Files saved by common Windows editors start with the UTF-8 byte order mark.
+void skipByteOrderMark() {
+    const int first = takeByte();
+    if (first != 0xef) {
+        giveBack(first);
+        return;
+    }
+    const int second = takeByte();
+    const int third = takeByte();
+    if (second != 0xbb || third != 0xbf) {
+        giveBack(third);
+        giveBack(second);
+        giveBack(first);
+    }
+}
+
+// A Japanese input method types full-width digits, signs, the ideographic space and 'ｙ'; each
+// reads as its ASCII counterpart, in the console's encoding. 0 when the pair names none of them.
+int fullWidthInCodePage932(int lead, int trail) {
+    if (lead == 0x82 && trail >= 0x4f && trail <= 0x58) {
+        return '0' + (trail - 0x4f);
+    }
+    if (lead == 0x82 && trail == 0x99) {
+        return 'y';
+    }
+    if (lead == 0x81) {
+        switch (trail) {
+        case 0x40:
+            return ' ';
+        case 0x44:
+            return '.';
+        case 0x7b:
+            return '+';
+        case 0x7c:
+            return '-';
+        default:
+            return 0;
+        }
+    }
+    return 0;
+}
+
+int fullWidthInUtf8(int lead, int second, int third) {
+    if (lead == 0xe3 && second == 0x80 && third == 0x80) {
+        return ' ';
+    }
+    if (lead == 0xef && second == 0xbc && third >= 0x90 && third <= 0x99) {
+        return '0' + (third - 0x90);
+    }
+    if (lead == 0xef && second == 0xbc) {
+        switch (third) {
+        case 0x8b:
+            return '+';
+        case 0x8d:
+            return '-';
+        case 0x8e:
+            return '.';
+        default:
+            return 0;
+        }
+    }
+    if (lead == 0xef && second == 0xbd && third == 0x99) {
+        return 'y';
+    }
+    return 0;
+}
+
+bool consoleIsCodePage932() {
+    return toCodePage932 != reinterpret_cast<iconv_t>(-1);
+}
+
+// The next character of the input, full-width forms read as ASCII; EOF at the end.
+int takeCharacter() {
+    if (InputSource != stdin) {
+        InputSource = stdin;
+        PushbackCount = 0;
+        LineOpen = false;
+        skipByteOrderMark();
+    }
+    const int lead = takeByte();
+    if (consoleIsCodePage932() && lead >= 0x81 && lead <= 0x82) {
+        const int trail = takeByte();
+        if (const int ascii = fullWidthInCodePage932(lead, trail)) {
+            return ascii;
+        }
+        giveBack(trail);
+    } else if (!consoleIsCodePage932() && (lead == 0xe3 || lead == 0xef)) {
+        const int second = takeByte();
+        const int third = takeByte();
+        if (const int ascii = fullWidthInUtf8(lead, second, third)) {
+            return ascii;
+        }
+        giveBack(third);
+        giveBack(second);
+    }
+    return lead;
+}
+
 // The next whitespace-separated token; a token that runs past MaxTokenLength comes back empty.
 std::string readToken() {
-    int c = std::getc(stdin);
+    int c = takeCharacter();
     while (c != EOF && isBlank(c)) {
-        c = std::getc(stdin);
+        c = takeCharacter();
     }
     if (c == EOF) {
         endOfInput();
@@ -139,9 +260,25 @@ std::string readToken() {
         } else {
             tooLong = true;
         }
-        c = std::getc(stdin);
+        c = takeCharacter();
     }
+    LineOpen = c != '\n' && c != EOF;
     return tooLong ? std::string() : token;
+}
+
+// The first non-blank character left on the open line, the rest of which is dropped; 0 when the
+// line holds nothing more.
+int answerLeftOnLine() {
+    int answer = 0;
+    while (LineOpen) {
+        const int c = takeCharacter();
+        if (c == '\n' || c == EOF) {
+            LineOpen = false;
+        } else if (answer == 0 && !isBlank(c)) {
+            answer = c;
+        }
+    }
+    return answer;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -219,17 +356,22 @@ void drainEscapeSequence() {
     }
 }
 
-// The trail bytes of one multi-byte character typed as the key.
-void drainCharacter(int lead) {
-    int trail = 0;
-    if (toCodePage932 != reinterpret_cast<iconv_t>(-1)) {
-        trail = ((lead >= 0x81 && lead <= 0x9f) || (lead >= 0xe0 && lead <= 0xfc)) ? 1 : 0;
+// One multi-byte character typed as the key, its trail bytes drained: full-width 'ｙ' answers as
+// 'y' does, any other character is a key other than 'y'.
+int readCharacterKey(int lead) {
+    int trail[3] = {-1, -1, -1};
+    int count = 0;
+    if (consoleIsCodePage932()) {
+        count = ((lead >= 0x81 && lead <= 0x9f) || (lead >= 0xe0 && lead <= 0xfc)) ? 1 : 0;
     } else if (lead >= 0xc0) {
-        trail = lead >= 0xf0 ? 3 : (lead >= 0xe0 ? 2 : 1);
+        count = lead >= 0xf0 ? 3 : (lead >= 0xe0 ? 2 : 1);
     }
-    for (; trail > 0; --trail) {
-        readFollowingByte();
+    for (int i = 0; i < count; ++i) {
+        trail[i] = readFollowingByte();
     }
+    const int ascii = consoleIsCodePage932() ? fullWidthInCodePage932(lead, trail[0])
+                                             : fullWidthInUtf8(lead, trail[0], trail[1]);
+    return ascii == 'y' ? 'y' : lead;
 }
 
 // The terminal goes raw before the question is written, so a key pressed the moment the question
@@ -251,7 +393,7 @@ int readRawKey(const char* question) {
     } else if (key == 0x1b) {
         drainEscapeSequence();
     } else if (key >= 0x80) {
-        drainCharacter(key);
+        key = readCharacterKey(key);
     }
 
     tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
@@ -268,6 +410,14 @@ void selectConsoleEncoding() {
     if (localeIsShiftJis()) {
         toCodePage932 = iconv_open("CP932", "UTF-8");
     }
+}
+
+bool consoleInputIsTerminal() {
+    return isatty(STDIN_FILENO) != 0;
+}
+
+void reportNoDisplay() {
+    writeText(stderr, "ウィンドウを開く画面（ディスプレイ）に接続できないため終了します\n");
 }
 
 void consoleWrite(const char* text) {
@@ -323,17 +473,31 @@ TokenRead readRealToken(double* value) {
     return TokenRead::Parsed;
 }
 
+// An answer already typed on the line of the last value ("2 n") is taken as typed, on a terminal as
+// on a pipe; on a pipe the answer is otherwise the next non-blank character. Either way the rest
+// of the answer's line is dropped, so "yes" is one answer.
 int askForKey(const char* question) {
-    if (isatty(STDIN_FILENO)) {
+    if (consoleInputIsTerminal()) {
+        const int typedAhead = answerLeftOnLine();
+        if (typedAhead != 0) {
+            writeText(stdout, question);
+            return typedAhead;
+        }
         return readRawKey(question);
     }
     writeText(stdout, question);
-    int c = std::getc(stdin);
+    int c = takeCharacter();
     while (c != EOF && isBlank(c)) {
-        c = std::getc(stdin);
+        c = takeCharacter();
     }
     if (c == EOF) {
         endOfInput();
     }
+    LineOpen = true;
+    answerLeftOnLine();
     return c;
+}
+
+void discardRestOfLine() {
+    answerLeftOnLine();
 }

@@ -59,6 +59,7 @@ void askDegreesOfFreedom() {
         consoleWrite("\n自由度 nfree(≦20) キー入力 =");
         int count = 0;
         while (readIntegerToken(&count) == TokenRead::Unparsed) {
+            discardRestOfLine();
             consoleWrite(NotAnInteger);
             consoleWrite("\n自由度 nfree(≦20) キー入力 =");
         }
@@ -66,17 +67,21 @@ void askDegreesOfFreedom() {
             nfree = count;
             return;
         }
+        discardRestOfLine();
     }
 }
 
 // An integer in [lowest, highest] behind the prompt, asked again with a message until one comes.
+// Every refusal drops the rest of its line, whose other values were typed for it.
 int askIntegerBetween(const char* prompt, int lowest, int highest) {
     for (;;) {
         consoleWrite(prompt);
         int value = 0;
         if (readIntegerToken(&value) == TokenRead::Unparsed) {
+            discardRestOfLine();
             consoleWrite(NotAnInteger);
         } else if (value < lowest || value > highest) {
+            discardRestOfLine();
             consolePrintf("\n%d から %d までの整数を入力してください", lowest, highest);
         } else {
             return value;
@@ -96,6 +101,7 @@ double askReal(int number, double lowest, double highest, const char* outOfRange
         } else {
             return value;
         }
+        discardRestOfLine();
         consoleWrite("\n");
     }
 }
@@ -142,8 +148,11 @@ void startFromMode() {
     char prompt[128];
     std::snprintf(prompt, sizeof prompt, "\n何番目のモード？　k(1,2,.,,,%d) = ", nfree);
     SelectedMode = askIntegerBetween(prompt, 1, nfree) - 1;
+    // A natural vibration starts from rest in its shape; velocities left from an earlier typed
+    // start would mix other modes in.
     for (int i = 0; i < nfree; ++i) {
         SimulationState::y0[i] = ModeShape[SelectedMode][i];
+        v0[i] = 0.0;
     }
     MaxAmplitude = ModeMaxAmplitude[SelectedMode];
     consolePrintf("\n第%dモード　ω0=%7.4f[rad/s]", SelectedMode + 1, omega0[SelectedMode]);
@@ -173,6 +182,7 @@ void startFromTypedValues() {
                 v0[i] = v;
                 break;
             }
+            discardRestOfLine();
             consoleWrite("\n");
         }
     }
@@ -201,12 +211,14 @@ void printKeyHelp() {
 }
 
 // Every run starts from the initial conditions with the picture at its start values; SimTime is
-// left to the keys that re-run the dialogue.
+// left to the keys that re-run the dialogue. Every mass's scale is set, drawn or not: the chain and
+// the grid use curve 1's also when no curve is drawn, and a curve added later with 'c' starts
+// with curve 1's, which 'y' and 'Y' scale alike.
 void setStartValues() {
     ChainOrigin = ChainLeftEnd;
     ChartOrigin = ChartLeftEnd;
     TimeScale = StartTimeScale;
-    for (int c = 0; c < ncurve; ++c) {
+    for (int c = 0; c < nfree; ++c) {
         AmplitudeScale[c] = StartAmplitudeHeight / MaxAmplitude;
     }
     for (int i = 0; i < nfree; ++i) {

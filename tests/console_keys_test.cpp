@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "app/simulation_state.h"
 #include "console/console.h"
@@ -27,6 +30,7 @@ TEST(KeyCommands, LowerTStopsAtTheSmallestTimeScale) {
 TEST(KeyCommands, AmplitudeKeysScaleEveryMassAndNothingElse) {
     nfree = 3;
     ncurve = 2;
+    MaxAmplitude = 1.0;
     for (double& a : AmplitudeScale) {
         a = 0.5;
     }
@@ -48,6 +52,68 @@ TEST(KeyCommands, OtherKeysOnlyLandInLastKey) {
     EXPECT_EQ(TimeScale, 0.005);
     EXPECT_EQ(applyKeyCommand('s'), KeyOutcome::Redraw);
     EXPECT_EQ(applyKeyCommand(27), KeyOutcome::Quit);
+}
+
+// Ten thousand presses either way leave every scale finite and non-zero, and the opposite key
+// brings the picture back within a few hundred presses.
+TEST(KeyCommands, ScalesStayBoundedAndComeBack) {
+    nfree = 2;
+    MaxAmplitude = 2.0;
+    TimeScale = 0.005;
+    AmplitudeScale[0] = AmplitudeScale[1] = 0.25;
+    for (int press = 0; press < 10000; ++press) {
+        applyKeyCommand('T');
+        applyKeyCommand('Y');
+    }
+    EXPECT_TRUE(std::isfinite(TimeScale) && std::isfinite(AmplitudeScale[0]));
+    int presses = 0;
+    while ((TimeScale > 0.0051 || AmplitudeScale[0] * MaxAmplitude > 0.51) && presses < 1000) {
+        applyKeyCommand('t');
+        applyKeyCommand('y');
+        ++presses;
+    }
+    EXPECT_LT(presses, 200) << "'t' and 'y' bring the start picture back";
+    for (int press = 0; press < 10000; ++press) {
+        applyKeyCommand('y');
+    }
+    EXPECT_GT(AmplitudeScale[0], 0.0);
+    EXPECT_EQ(AmplitudeScale[1], AmplitudeScale[0]);
+}
+
+// The dialogue typed through a stream of its own, its output discarded.
+void typeDialogue(std::string input, void (*run)()) {
+    std::FILE* in = fmemopen(&input[0], input.size(), "r");
+    std::FILE* out = std::fopen("/dev/null", "w");
+    std::FILE* const savedIn = stdin;
+    std::FILE* const savedOut = stdout;
+    stdin = in;
+    stdout = out;
+    run();
+    stdin = savedIn;
+    stdout = savedOut;
+    std::fclose(in);
+    std::fclose(out);
+}
+
+// A typed start with velocities and no curve drawn; then 'j' and a mode start; then 'y' and 'c'
+// raising the curve count.
+TEST(KeyCommands, ModeStartFromRestAndScalesForEveryMass) {
+    LastKey = 'n';
+    typeDialogue("3\n1 1 1\n1 1 1 1\n0\nn\n0 1\n0 2\n0 3\n", runDialogue);
+    EXPECT_EQ(StateVector[5], 3.0);
+    EXPECT_EQ(AmplitudeScale[0], 0.5) << "the chain's scale is set with no curve drawn";
+
+    LastKey = 'j';
+    typeDialogue("y\n2\n", runDialogue);
+    for (int i = 0; i < nfree; ++i) {
+        EXPECT_EQ(StateVector[2 * i], ModeShape[1][i]);
+        EXPECT_EQ(StateVector[2 * i + 1], 0.0) << "a mode starts from rest";
+    }
+    applyKeyCommand('y');
+    typeDialogue("3\n", [] { applyKeyCommand('c'); });
+    EXPECT_EQ(ncurve, 3);
+    EXPECT_EQ(AmplitudeScale[2], AmplitudeScale[0]) << "an added curve takes curve 1's scale";
+    EXPECT_EQ(AmplitudeScale[0], 0.9 * 0.5 / MaxAmplitude);
 }
 
 } // namespace

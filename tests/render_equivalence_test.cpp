@@ -40,16 +40,21 @@ void disc(const Point2& centre, double r, const float* colour) {
     glEnable(GL_LIGHTING);
 }
 
-void referenceChain(const Point2& left, double s, int n, const double* y) {
+// A spring of 0 N/m is not drawn.
+void referenceChain(const Point2& left, double s, int n, const double* y, const double* springs) {
     const float red[4] = {1, 0, 0, 0};
     const double dx = (0.99 - left.x) / (n + 1);
     Point2 p = left;
     for (int i = 0; i < n; ++i) {
         const Point2 next = {p.x + dx, left.y + s * y[i]};
-        line(p, next, red);
+        if (springs[i] != 0.0) {
+            line(p, next, red);
+        }
         p = next;
     }
-    line(p, {0.99, left.y}, red);
+    if (springs[n] != 0.0) {
+        line(p, {0.99, left.y}, red);
+    }
     disc(left, 0.01, red);
     disc({0.99, left.y}, 0.01, red);
     double x = left.x;
@@ -106,6 +111,7 @@ struct Scene {
     int n;
     double scale;
     double y[20];
+    double springs[21]; // N/m, one in four 0
     double timeScale;
     int curves;
     int last;
@@ -125,6 +131,9 @@ Scene randomScene(unsigned long long* seed) {
     s.scale = uniform(seed, 0.05, 1.5);
     for (double& v : s.y) {
         v = uniform(seed, -1.5, 1.5);
+    }
+    for (double& k : s.springs) {
+        k = uniform(seed, 0, 1) < 0.25 ? 0.0 : uniform(seed, 0.1, 100.0);
     }
     s.timeScale = uniform(seed, 0.002, 0.02);
     s.curves = static_cast<int>(uniform(seed, 0, 21));
@@ -166,7 +175,7 @@ TEST(DrawingEquivalence, EveryPixelAsDrawnPrimitiveByPrimitive) {
 
         beginFrame();
         glLineWidth(s.springWidth);
-        drawChain(&chainLeft, s.scale, s.n, s.y);
+        drawChain(&chainLeft, s.scale, s.n, s.y, s.springs);
         drawGrid(&gridCentre, 0.0, 30, 20 * s.timeScale, cellHeight);
         drawCurves(&chartLeft, s.timeScale, s.amplitude, s.curves, s.last, s.samples.data(), 501);
         const std::vector<unsigned char> drawn = pixels();
@@ -174,7 +183,7 @@ TEST(DrawingEquivalence, EveryPixelAsDrawnPrimitiveByPrimitive) {
 
         beginFrame();
         glLineWidth(s.springWidth);
-        referenceChain(chainLeft, s.scale, s.n, s.y);
+        referenceChain(chainLeft, s.scale, s.n, s.y, s.springs);
         referenceGrid(gridCentre, 30, 20 * s.timeScale, cellHeight);
         referenceCurves(chartLeft, s.timeScale, s.amplitude, s.curves, s.last, s.samples.data(),
                         501);

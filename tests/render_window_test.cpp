@@ -121,6 +121,41 @@ TEST_F(TwoMassWindow, BackgroundGridAxesEndsAndCaptions) {
     EXPECT_GT(grey, 300);
 }
 
+// Four masses with a free left end and a cut between masses 2 and 3, no curve drawn: the chain
+// still moves at its start scale over a full grid, the springs of 0 N/m are not drawn, and curves
+// added with 'c' take curve 1's scale.
+TEST(CutChainWindow, ZeroSpringsAndCurvesAdded) {
+    RunningProgram run("4\n1 1 1 1\n0 1 0 1 1\n0\nn\n1 0\n0.5 0\n0 0\n0.5 0\n");
+    ASSERT_TRUE(run.started());
+    const Picture p = run.drawn();
+    const auto hasRed = [&p](double x) {
+        for (int y = 0; y < p.height; ++y) {
+            if (p.at(static_cast<int>(columnOf(x)), y) == Red) {
+                return true;
+            }
+        }
+        return false;
+    };
+    const double dx = 0.98 / 5;
+    EXPECT_FALSE(hasRed(0.01 + dx / 2)) << "no spring to the free end";
+    EXPECT_FALSE(hasRed(0.01 + 2.5 * dx)) << "no spring across the cut";
+    EXPECT_TRUE(hasRed(0.01 + 1.5 * dx)) << "the spring between masses 1 and 2";
+    double row = 0.0;
+    ASSERT_TRUE(discCentreRow(p, static_cast<int>(columnOf(0.01 + dx)), Red, &row));
+    EXPECT_LT(row, rowOf(0.4)) << "mass 1, released from 1 m, is drawn 0.5 window units up";
+    EXPECT_TRUE(colourNear(p, 100, rowOf(-0.3), Black, 1)) << "the grid keeps its rows";
+    EXPECT_EQ(p.at(22, 620), White);
+
+    run.program().type("2\n");
+    run.press('c');
+    const Picture q = run.drawn();
+    bool raised = false; // curve 2's newest sample: mass 2 near 0.5 m, 0.25 window units up
+    for (int x = 0; x < static_cast<int>(columnOf(0.0)); ++x) {
+        raised = raised || colourNear(q, x, rowOf(0.25), Green, 8);
+    }
+    EXPECT_TRUE(raised);
+}
+
 TEST_F(TwoMassWindow, TitleReadByXprop) {
     ASSERT_TRUE(run.started());
     ProcessSetup setup;

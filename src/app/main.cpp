@@ -2,10 +2,21 @@
 #include "console/console.h"
 #include "render/render.h"
 
-// The whole first dialogue is answered before the window system is touched; only then does the
-// window open.
+namespace {
+
+constexpr int NoDisplayStatus = 1;
+
+} // namespace
+
+// The whole first dialogue is answered before the window opens. A student at a terminal learns
+// before the first question, not after the last, that no window can be opened; a scripted run
+// still prints its tables.
 int main(int argc, char** argv) {
     selectConsoleEncoding();
+    if (consoleInputIsTerminal() && !displayAvailable(argc, argv)) {
+        reportNoDisplay();
+        return NoDisplayStatus;
+    }
     SimulationState::LastKey = 'n';
     runDialogue();
     runGraphics(&argc, argv);

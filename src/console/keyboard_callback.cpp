@@ -2,11 +2,18 @@
 
 #include "console/console.h"
 #include "integration/integration.h"
+#include "render/render.h"
 
 // A redraw is one direct call of the display callback, after the change, so the new scale or
 // curve count shows in the very frame the key produces.
+// Keys that ask in the console ('c', 'n', 'm', 'j') leave the window unserviced until the answer is
+// in; what was pressed in it meanwhile is dropped rather than replayed.
 void onKeyboard(unsigned char key, int, int) {
-    switch (applyKeyCommand(key)) {
+    const KeyOutcome outcome = applyKeyCommand(key);
+    if (keyAsksInConsole(key)) {
+        discardKeysPressedMeanwhile();
+    }
+    switch (outcome) {
     case KeyOutcome::Redraw:
         onDisplay();
         break;

@@ -9,12 +9,32 @@ namespace {
 constexpr double ScaleFactor = 0.9;
 
 // A history row holds 501 samples and a sweep runs to 1 / TimeScale, so the time scale must stay
-// at or above 1/500; a 't' that would take it below leaves it as it is.
+// at or above 1/500; at the other end a sweep of two samples spans the whole chart. A key that
+// would take a scale past its bound leaves it as it is, so the opposite key always brings the
+// picture back.
 constexpr double SmallestTimeScale = 0.002; // window units per sample
+constexpr double LargestTimeScale = 1.0;    // window units per sample
+
+// Bounds of the height at which the run's reference amplitude MaxAmplitude is drawn: far beyond
+// anything a student needs, and far inside what a double holds.
+constexpr double LowestReferenceHeight = 1e-6; // window units
+constexpr double HighestReferenceHeight = 1e6; // window units
 
 constexpr unsigned char EscapeKey = 27;
 
+void scaleTime(double scaled) {
+    if (scaled >= SmallestTimeScale && scaled <= LargestTimeScale) {
+        TimeScale = scaled;
+    }
+}
+
+// Curve 1's scale stands for all: every mass's scale starts equal and the keys move them alike.
 void scaleAmplitudes(double factor, bool divide) {
+    const double scaled = divide ? AmplitudeScale[0] / factor : AmplitudeScale[0] * factor;
+    const double height = scaled * MaxAmplitude;
+    if (!(height >= LowestReferenceHeight && height <= HighestReferenceHeight)) {
+        return;
+    }
     for (int i = 0; i < nfree; ++i) {
         AmplitudeScale[i] = divide ? AmplitudeScale[i] / factor : AmplitudeScale[i] * factor;
     }
@@ -22,16 +42,18 @@ void scaleAmplitudes(double factor, bool divide) {
 
 } // namespace
 
+bool keyAsksInConsole(unsigned char key) {
+    return key == 'c' || key == 'n' || key == 'm' || key == 'j';
+}
+
 KeyOutcome applyKeyCommand(unsigned char key) {
     LastKey = static_cast<char>(key);
     switch (key) {
     case 't':
-        if (TimeScale * ScaleFactor >= SmallestTimeScale) {
-            TimeScale = TimeScale * ScaleFactor;
-        }
+        scaleTime(TimeScale * ScaleFactor);
         return KeyOutcome::Redraw;
     case 'T':
-        TimeScale = TimeScale / ScaleFactor;
+        scaleTime(TimeScale / ScaleFactor);
         return KeyOutcome::Redraw;
     case 'y':
         scaleAmplitudes(ScaleFactor, false);

@@ -12,6 +12,9 @@ constexpr int GridCellsPerSide = 30;
 constexpr double SamplesPerCell = 20.0;
 constexpr double CellAmplitudeFraction = 0.2;
 
+// One cell is 20 samples of one frame each, StepsPerFrame x TimeStep = 0.04 s apiece: 0.8 s.
+const char* const GridCaption = "1grid=(0.8s, 0.2*max amplitude)";
+
 double ChainDisplacement[MassCapacity]; // m, the displacement of each mass in this frame
 Point2 GridCentre;                      // window units
 
@@ -24,9 +27,9 @@ void onDisplay() {
     for (int j = 0; j < nfree; ++j) {
         ChainDisplacement[j] = StateVector[2 * j];
     }
-    drawChain(&ChainOrigin, AmplitudeScale[0], nfree, ChainDisplacement);
+    drawChain(&ChainOrigin, AmplitudeScale[0], nfree, ChainDisplacement, K);
     drawText(-0.95f, 0.90f, CaptionFont, "Each curve color corresponds to mass color");
-    drawText(-0.95f, 0.85f, CaptionFont, "1grid=(1s, 0.2*max amplitude)");
+    drawText(-0.95f, 0.85f, CaptionFont, GridCaption);
 
     recordHistorySample();
 

@@ -74,8 +74,9 @@ void drawDisc(const Point2* centre, double radius, const float* colour) {
 // masses, and a mass covers its lower-numbered neighbour. The x positions advance by repeated
 // addition of dx, in the springs and the masses alike. Springs inherit the line width; they go to
 // GL as one primitive of separate segments, and lighting stays off for the whole chain, which
-// draws the same pixels as switching it for every part at a fraction of the cost.
-void drawChain(const Point2* leftEnd, double scale, int n, const double* y) {
+// draws the same pixels as switching it for every part at a fraction of the cost. A spring of
+// 0 N/m joins nothing, so it is not drawn: a cut chain or a free end looks as it moves.
+void drawChain(const Point2* leftEnd, double scale, int n, const double* y, const double* springs) {
     const double dx = (ChainRightEndX - leftEnd->x) / (n + 1);
     const Point2 rightEnd = {ChainRightEndX, leftEnd->y};
 
@@ -83,14 +84,14 @@ void drawChain(const Point2* leftEnd, double scale, int n, const double* y) {
     glColor4f(SpringColor[0], SpringColor[1], SpringColor[2], SpringColor[3]);
     glBegin(GL_LINES);
     Point2 p = *leftEnd;
-    for (int i = 0; i < n; ++i) {
-        const Point2 next = {p.x + dx, leftEnd->y + scale * y[i]};
-        glVertex2d(p.x, p.y);
-        glVertex2d(next.x, next.y);
+    for (int i = 0; i <= n; ++i) {
+        const Point2 next = i < n ? Point2{p.x + dx, leftEnd->y + scale * y[i]} : rightEnd;
+        if (springs[i] != 0.0) {
+            glVertex2d(p.x, p.y);
+            glVertex2d(next.x, next.y);
+        }
         p = next;
     }
-    glVertex2d(p.x, p.y);
-    glVertex2d(rightEnd.x, rightEnd.y);
     glEnd();
 
     fillDisc(leftEnd, AnchorRadius, SpringColor);

@@ -14,6 +14,14 @@
 [[noreturn]] void runGraphics(int* argc, char** argv);
 
 void onReshape(int width, int height);
+
+// Whether a window can be opened: the display that GLUT would use (the command line's -display,
+// or the environment's) accepts a connection.
+bool displayAvailable(int argc, char** argv);
+
+// Drops the key presses that reached the window while the console was waiting for input, so
+// that they are not replayed once it is done.
+void discardKeysPressedMeanwhile();
 void beginFrame();
 void endFrame();
 
@@ -27,9 +35,10 @@ void drawText(float x, float y, void* font, const char* text);
 // One colour per mass (entry i for mass i+1), shared by its disc and its response curve.
 extern const float MassColor[SimulationState::MassCapacity][4];
 
-// The chain from leftEnd to the right wall at x = 0.99: n+1 springs, the two fixed ends and n
-// mass discs, each mass raised by scale * y[i]. Springs inherit the line width.
-void drawChain(const Point2* leftEnd, double scale, int n, const double* y);
+// The chain from leftEnd to the right wall at x = 0.99: n+1 springs (springs[i] N/m is spring
+// i+1; one of 0 N/m is left out), the two fixed ends and n mass discs, each mass raised by
+// scale * y[i]. Springs inherit the line width.
+void drawChain(const Point2* leftEnd, double scale, int n, const double* y, const double* springs);
 
 // A filled disc of 100 corners.
 void drawDisc(const Point2* centre, double radius, const float* colour);

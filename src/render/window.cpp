@@ -72,6 +72,35 @@ void onReshape(int width, int height) {
     glMatrixMode(GL_MODELVIEW);
 }
 
+bool displayAvailable(int argc, char** argv) {
+    const char* name = nullptr;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "-display") == 0) {
+            name = argv[i + 1];
+        }
+    }
+    Display* display = XOpenDisplay(name);
+    if (display == nullptr) {
+        return false;
+    }
+    XCloseDisplay(display);
+    return true;
+}
+
+// Keys typed into the window while the console waited are in Xlib's queue or on their way from
+// the server; one round trip brings them all in, and they leave the queue unseen by GLUT.
+void discardKeysPressedMeanwhile() {
+    Display* display = glXGetCurrentDisplay();
+    if (display == nullptr) {
+        return;
+    }
+    XSync(display, False);
+    XEvent event;
+    while (XCheckTypedEvent(display, KeyPress, &event) ||
+           XCheckTypedEvent(display, KeyRelease, &event)) {
+    }
+}
+
 void beginFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();

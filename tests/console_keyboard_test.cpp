@@ -2,6 +2,7 @@
 // re-run from each of its sections, keys that do nothing, and Escape.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <string>
 
@@ -137,6 +138,32 @@ TEST_F(Keys, KeysPressedWhileTheConsoleWaitsAreDropped) {
     const std::string out = run.program().out();
     EXPECT_EQ(out.find("自由度 nfree", out.find("自由度 nfree") + 1), out.rfind("自由度 nfree"))
         << "one dialogue after the first";
+}
+
+// Space plays the motion: one frame of 0.04 s per 0.04 s of wall time, read off the chart's
+// length at two moments four seconds apart; 's' stops play and steps one frame.
+TEST_F(Keys, SpacePlaysAtWallTimeAndSStops) {
+    using Clock = std::chrono::steady_clock;
+    ASSERT_TRUE(run.started());
+    run.press(' ');
+    run.drawn();
+    ASSERT_TRUE(run.waitForFrames(run.frames() + 5));
+    const auto sample = [this] { return (chartEnd(run.shot(), Red) - columnOf(-0.99)) / 2.0; };
+    const Clock::time_point firstAt = Clock::now();
+    const double first = sample();
+    while (Clock::now() - firstAt < std::chrono::seconds(4)) {
+        run.waitForFrames(run.frames() + 1);
+    }
+    const double last = sample();
+    const double seconds = std::chrono::duration<double>(Clock::now() - firstAt).count();
+    EXPECT_NEAR((last - first) / seconds, 25.0, 5.0) << "frames per second of wall time";
+
+    run.press('s');
+    run.drawn();
+    const long stopped = run.frames();
+    run.press('s');
+    run.drawn();
+    EXPECT_EQ(run.frames(), stopped + 1) << "play has stopped; 's' steps one frame";
 }
 
 TEST_F(Keys, MassesKeepTheDegreesOfFreedom) {

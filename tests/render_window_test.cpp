@@ -178,23 +178,6 @@ TEST_F(TwoMassWindow, EscapeEndsWithStatusZero) {
 
 namespace {
 
-// A chain of n equal masses, mass 1 released from 0.1 m, all curves drawn.
-std::string uniformDialogue(int n, double mass, double spring) {
-    std::string text = std::to_string(n) + "\n";
-    for (int i = 0; i < n; ++i) {
-        text += std::to_string(mass) + " ";
-    }
-    text += "\n";
-    for (int i = 0; i <= n; ++i) {
-        text += std::to_string(spring) + " ";
-    }
-    text += "\n" + std::to_string(n) + "\nn\n0.1 0\n";
-    for (int i = 1; i < n; ++i) {
-        text += "0 0\n";
-    }
-    return text;
-}
-
 struct HeldChain {
     const char* name;
     int n;

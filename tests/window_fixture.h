@@ -27,6 +27,10 @@ int chartEnd(const Picture& picture, Rgb colour);
 // True when some pixel of the colour lies in `column` within `slack` rows of `row`.
 bool colourNear(const Picture& picture, int column, double row, Rgb colour, int slack);
 
+// The dialogue of n equal masses on n+1 equal springs, mass 1 released from 0.1 m, all curves
+// drawn.
+std::string uniformDialogue(int n, double mass, double spring);
+
 // What the program has done, as the probe last published it.
 struct ProbeCounts {
     long keys = -1;   // keys whose keyboard callback has returned

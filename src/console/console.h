@@ -11,7 +11,7 @@ void runDialogue();
 void readCurveCount();
 
 // What a key of the window asks for once applyKeyCommand has acted on it.
-enum class KeyOutcome { Redraw, Nothing, Quit };
+enum class KeyOutcome { Redraw, Nothing, Quit, TogglePlay };
 
 // Stores the key in LastKey and acts on it: rescales, asks for the curve count, or re-runs the
 // dialogue from the section the key names. Draws nothing itself.
@@ -20,8 +20,8 @@ KeyOutcome applyKeyCommand(unsigned char key);
 // 'c', 'n', 'm' and 'j': the keys whose command waits for an answer in the console.
 bool keyAsksInConsole(unsigned char key);
 
-// The keyboard callback of the window: applyKeyCommand, then the redraw or the exit (status 0)
-// that the key asks for.
+// The keyboard callback of the window: applyKeyCommand, then the redraw, the play or pause, or the
+// exit (status 0) that the key asks for. 's' and the keys that ask in the console stop play.
 void onKeyboard(unsigned char key, int x, int y);
 
 // --- Console input and output -------------------------------------------------------------

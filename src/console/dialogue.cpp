@@ -208,6 +208,7 @@ void printKeyHelp() {
     consoleWrite("\n'T' 't'キーで：時間軸拡大縮小");
     consoleWrite("\n'Y' 'y'キーで：振幅拡大縮小");
     consoleWrite("\nESCキーで：終了\n");
+    consoleWrite("スペースキーで：再生・一時停止\n");
 }
 
 // Every run starts from the initial conditions with the picture at its start values; SimTime is

@@ -21,6 +21,7 @@ constexpr double LowestReferenceHeight = 1e-6; // window units
 constexpr double HighestReferenceHeight = 1e6; // window units
 
 constexpr unsigned char EscapeKey = 27;
+constexpr unsigned char SpaceKey = ' ';
 
 void scaleTime(double scaled) {
     if (scaled >= SmallestTimeScale && scaled <= LargestTimeScale) {
@@ -74,6 +75,8 @@ KeyOutcome applyKeyCommand(unsigned char key) {
         return KeyOutcome::Nothing;
     case EscapeKey:
         return KeyOutcome::Quit;
+    case SpaceKey:
+        return KeyOutcome::TogglePlay;
     default:
         return KeyOutcome::Nothing;
     }

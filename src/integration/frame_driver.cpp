@@ -1,3 +1,7 @@
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
 #include "app/simulation_state.h"
 #include "integration/integration.h"
 #include "render/render.h"
@@ -18,11 +22,96 @@ const char* const GridCaption = "1grid=(0.8s, 0.2*max amplitude)";
 double ChainDisplacement[MassCapacity]; // m, the displacement of each mass in this frame
 Point2 GridCentre;                      // window units
 
+// Play: one frame of StepsPerFrame x TimeStep (0.04 s) per 0.04 s of wall time, so simulated time
+// runs at real time. Frames whose time has passed while the program was busy are advanced without
+// being drawn; a stall longer than MaxCatchUpFrames (a suspended machine, a debugger) restarts the
+// clock instead of replaying it all at once.
+constexpr int MaxCatchUpFrames = 25;
+
+bool Playing = false;
+int PlayGeneration = 0;                          // tells a pending tick of an earlier play apart
+std::chrono::steady_clock::time_point PlayStart; // wall time of the play's frame 0
+long PlayedFrames = 0;                           // frames advanced since PlayStart
+
+double secondsPerFrame() {
+    return StepsPerFrame * TimeStep;
+}
+
+double playSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - PlayStart).count();
+}
+
+void restartPlayClock() {
+    PlayStart = std::chrono::steady_clock::now();
+    PlayedFrames = 0;
+}
+
+// Milliseconds until the next frame is due, at least 1.
+int msToNextFrame() {
+    const double wait = (PlayedFrames + 1) * secondsPerFrame() - playSeconds();
+    return std::max(1, static_cast<int>(std::ceil(wait * 1000.0)));
+}
+
+// Motion and history of one frame, as a drawn frame has them.
+void advanceUndrawnFrame() {
+    advanceMotion();
+    recordHistorySample();
+    ++PlayedFrames;
+}
+
 } // namespace
 
+void togglePlay() {
+    if (Playing) {
+        stopPlay();
+        return;
+    }
+    Playing = true;
+    ++PlayGeneration;
+    restartPlayClock();
+    schedulePlayTick(msToNextFrame(), PlayGeneration);
+}
+
+void stopPlay() {
+    Playing = false;
+    ++PlayGeneration;
+}
+
+bool isPlaying() {
+    return Playing;
+}
+
+int framesDue(double elapsedSeconds, long framesPlayed) {
+    const long due = static_cast<long>(std::floor(elapsedSeconds / secondsPerFrame()));
+    return static_cast<int>(std::max(0L, due - framesPlayed));
+}
+
+void onPlayTick(int generation) {
+    if (!Playing || generation != PlayGeneration) {
+        return;
+    }
+    int due = framesDue(playSeconds(), PlayedFrames);
+    if (due > MaxCatchUpFrames) {
+        restartPlayClock();
+        due = 1;
+    }
+    for (int frame = 1; frame < due; ++frame) {
+        advanceUndrawnFrame();
+    }
+    if (due > 0) {
+        onDisplay();
+    }
+    schedulePlayTick(msToNextFrame(), PlayGeneration);
+}
+
+// Every frame drawn while playing counts towards the play's clock, also one that a key or the
+// window system asked for, so such frames never put simulated time ahead of the wall.
 void onDisplay() {
     beginFrame();
     advanceMotion();
+    if (Playing) {
+        ++PlayedFrames;
+    }
 
     for (int j = 0; j < nfree; ++j) {
         ChainDisplacement[j] = StateVector[2 * j];

@@ -15,6 +15,9 @@
 
 void onReshape(int width, int height);
 
+// Has onPlayTick(generation) called once, after delayMs milliseconds.
+void schedulePlayTick(int delayMs, int generation);
+
 // Whether a window can be opened: the display that GLUT would use (the command line's -display,
 // or the environment's) accepts a connection.
 bool displayAvailable(int argc, char** argv);

@@ -72,6 +72,10 @@ void onReshape(int width, int height) {
     glMatrixMode(GL_MODELVIEW);
 }
 
+void schedulePlayTick(int delayMs, int generation) {
+    glutTimerFunc(static_cast<unsigned int>(delayMs), onPlayTick, generation);
+}
+
 bool displayAvailable(int argc, char** argv) {
     const char* name = nullptr;
     for (int i = 1; i + 1 < argc; ++i) {

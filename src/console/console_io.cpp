@@ -1,110 +1,26 @@
+// The console's shared part: the dialogue's reading of values and answers and its writing of text,
+// the same on every platform. What differs per platform is behind console_platform.h.
 #include <cctype>
 #include <cerrno>
 #include <climits>
-#include <clocale>
-#include <csignal>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
-#include <iconv.h>
-#include <langinfo.h>
-#include <poll.h>
-#include <termios.h>
-#include <unistd.h>
-
 #include "console/console.h"
+#include "console/console_platform.h"
 
 namespace {
 
-// ---------------------------------------------------------------------------------------------
-// Output encoding
+bool CodePage932 = false;
 
-iconv_t toCodePage932 = reinterpret_cast<iconv_t>(-1);
-
-// "SHIFT_JIS", "Shift-JIS", "sjis", "CP932", "WINDOWS-31J", "MS932", ... compared without case,
-// hyphens or underscores. They all get code page 932, the only one of them that holds every
-// character of the texts (U+FF0D has a code only there).
-bool namesShiftJis(const char* codeset) {
-    std::string name;
-    for (const char* c = codeset; c != nullptr && *c != '\0'; ++c) {
-        if (*c != '-' && *c != '_') {
-            name.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(*c))));
-        }
-    }
-    static const char* const known[] = {"SHIFTJIS", "SJIS",   "CP932",   "WINDOWS31J",
-                                        "MS932",    "IBM943", "MSKANJI", "SHIFTJISX0213",
-                                        "SJISOPEN", "SJISWIN"};
-    for (const char* k : known) {
-        if (name == k) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// The codeset part of the locale the environment names ("ja_JP.SJIS@x" gives "SJIS"), for a
-// locale that is named but not installed on this machine.
-std::string codesetNamedByEnvironment() {
-    const char* names[] = {"LC_ALL", "LC_CTYPE", "LANG"};
-    for (const char* variable : names) {
-        const char* value = std::getenv(variable);
-        if (value != nullptr && *value != '\0') {
-            std::string locale = value;
-            const std::size_t dot = locale.find('.');
-            if (dot == std::string::npos) {
-                return "";
-            }
-            return locale.substr(dot + 1, locale.find('@', dot) - dot - 1);
-        }
-    }
-    return "";
-}
-
-bool localeIsShiftJis() {
-    bool shiftJis = false;
-    if (std::setlocale(LC_CTYPE, "") != nullptr) {
-        shiftJis = namesShiftJis(nl_langinfo(CODESET));
-    }
-    if (!shiftJis) {
-        shiftJis = namesShiftJis(codesetNamedByEnvironment().c_str());
-    }
-    // Input is read byte by byte and numbers are read in the C locale.
-    std::setlocale(LC_CTYPE, "C");
-    return shiftJis;
-}
-
-void writeBytes(std::FILE* stream, const char* bytes, std::size_t length) {
-    std::fwrite(bytes, 1, length, stream);
-    std::fflush(stream);
+bool consoleIsCodePage932() {
+    return CodePage932;
 }
 
 void writeText(std::FILE* stream, const char* text) {
-    const std::size_t length = std::strlen(text);
-    if (toCodePage932 == reinterpret_cast<iconv_t>(-1)) {
-        writeBytes(stream, text, length);
-        return;
-    }
-    std::string out(length * 2 + 16, '\0');
-    char* in = const_cast<char*>(text);
-    std::size_t inLeft = length;
-    char* to = &out[0];
-    std::size_t outLeft = out.size();
-    iconv(toCodePage932, nullptr, nullptr, nullptr, nullptr);
-    while (inLeft > 0) {
-        if (iconv(toCodePage932, &in, &inLeft, &to, &outLeft) == static_cast<std::size_t>(-1)) {
-            // A character without a code in the target passes unchanged rather than vanish.
-            if (errno != EILSEQ || outLeft == 0) {
-                break;
-            }
-            *to++ = *in++;
-            --inLeft;
-            --outLeft;
-        }
-    }
-    writeBytes(stream, out.data(), out.size() - outLeft);
+    writeConsoleText(stream, text);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -212,10 +128,6 @@ int fullWidthInUtf8(int lead, int second, int third) {
     return 0;
 }
 
-bool consoleIsCodePage932() {
-    return toCodePage932 != reinterpret_cast<iconv_t>(-1);
-}
-
 // The next character of the input, full-width forms read as ASCII; EOF at the end.
 int takeCharacter() {
     if (InputSource != stdin) {
@@ -281,139 +193,29 @@ int answerLeftOnLine() {
     return answer;
 }
 
-// ---------------------------------------------------------------------------------------------
-// The raw key press
-
-struct termios savedTerminal;
-struct termios rawTerminal;
-
-// A signal that stops or ends the program while a key is awaited leaves the terminal as it found
-// it; a program continued after Ctrl-Z goes back to waiting for the key.
-void restoreAndResignal(int signal) {
-    tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
-}
-
-void resumeRawRead(int) {
-    tcsetattr(STDIN_FILENO, TCSANOW, &rawTerminal);
-    std::signal(SIGTSTP, restoreAndResignal);
-}
-
-constexpr int GuardedSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP};
-
-void guardTerminal() {
-    for (int s : GuardedSignals) {
-        std::signal(s, restoreAndResignal);
-    }
-    std::signal(SIGCONT, resumeRawRead);
-}
-
-void unguardTerminal() {
-    for (int s : GuardedSignals) {
-        std::signal(s, SIG_DFL);
-    }
-    std::signal(SIGCONT, SIG_DFL);
-}
-
-// -1 when the terminal has closed.
-int readKeyByte() {
-    for (;;) {
-        unsigned char byte = 0;
-        const ssize_t got = read(STDIN_FILENO, &byte, 1);
-        if (got == 1) {
-            return byte;
-        }
-        if (got == 0 || errno != EINTR) {
-            return -1;
-        }
-    }
-}
-
-// The bytes that follow the first byte of one key arrive together; 50 ms is far longer than any
-// terminal takes to send them and far shorter than a second key press.
-constexpr int SequenceGapMs = 50;
-
-int readFollowingByte() {
-    struct pollfd in = {STDIN_FILENO, POLLIN, 0};
-    if (poll(&in, 1, SequenceGapMs) <= 0) {
-        return -1;
-    }
-    return readKeyByte();
-}
-
-// A function or arrow key sends ESC [ ... final byte, or ESC O x; Alt and a key sends ESC x.
-void drainEscapeSequence() {
-    const int next = readFollowingByte();
-    if (next == '[') {
-        for (int c = readFollowingByte(); c != -1; c = readFollowingByte()) {
-            if (c >= 0x40 && c <= 0x7e) {
-                break;
-            }
-        }
-    } else if (next == 'O') {
-        readFollowingByte();
-    }
-}
-
-// One multi-byte character typed as the key, its trail bytes drained: full-width 'ｙ' answers as
-// 'y' does, any other character is a key other than 'y'.
-int readCharacterKey(int lead) {
-    int trail[3] = {-1, -1, -1};
-    int count = 0;
-    if (consoleIsCodePage932()) {
-        count = ((lead >= 0x81 && lead <= 0x9f) || (lead >= 0xe0 && lead <= 0xfc)) ? 1 : 0;
-    } else if (lead >= 0xc0) {
-        count = lead >= 0xf0 ? 3 : (lead >= 0xe0 ? 2 : 1);
-    }
-    for (int i = 0; i < count; ++i) {
-        trail[i] = readFollowingByte();
-    }
-    const int ascii = consoleIsCodePage932() ? fullWidthInCodePage932(lead, trail[0])
-                                             : fullWidthInUtf8(lead, trail[0], trail[1]);
-    return ascii == 'y' ? 'y' : lead;
-}
-
-// The terminal goes raw before the question is written, so a key pressed the moment the question
-// appears is neither echoed nor held back for an Enter.
-int readRawKey(const char* question) {
-    tcgetattr(STDIN_FILENO, &savedTerminal);
-    rawTerminal = savedTerminal;
-    rawTerminal.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
-    rawTerminal.c_cc[VMIN] = 1;
-    rawTerminal.c_cc[VTIME] = 0;
-    guardTerminal();
-    tcsetattr(STDIN_FILENO, TCSANOW, &rawTerminal);
-    writeText(stdout, question);
-
-    // The terminal's end-of-file key (Ctrl-D) ends the input here as it does at any other prompt.
-    int key = readKeyByte();
-    if (savedTerminal.c_cc[VEOF] != _POSIX_VDISABLE && key == savedTerminal.c_cc[VEOF]) {
-        key = -1;
-    } else if (key == 0x1b) {
-        drainEscapeSequence();
-    } else if (key >= 0x80) {
-        key = readCharacterKey(key);
-    }
-
-    tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
-    unguardTerminal();
-    if (key < 0) {
+// The answer a raw key press gives: full-width 'ｙ' counts as 'y', any other character as its lead
+// byte, a function key as Escape; the end of input ends the program.
+int keyPressed(const std::string& bytes) {
+    if (bytes.empty()) {
         endOfInput();
     }
-    return key;
+    const int lead = static_cast<unsigned char>(bytes[0]);
+    const auto at = [&bytes](std::size_t i) {
+        return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : -1;
+    };
+    const int ascii = consoleIsCodePage932() ? fullWidthInCodePage932(lead, at(1))
+                                             : fullWidthInUtf8(lead, at(1), at(2));
+    return ascii == 'y' ? 'y' : lead;
 }
 
 } // namespace
 
 void selectConsoleEncoding() {
-    if (localeIsShiftJis()) {
-        toCodePage932 = iconv_open("CP932", "UTF-8");
-    }
+    CodePage932 = openConsole();
 }
 
 bool consoleInputIsTerminal() {
-    return isatty(STDIN_FILENO) != 0;
+    return inputIsConsole();
 }
 
 void reportNoDisplay() {
@@ -483,7 +285,7 @@ int askForKey(const char* question) {
             writeText(stdout, question);
             return typedAhead;
         }
-        return readRawKey(question);
+        return keyPressed(readRawKey(question));
     }
     writeText(stdout, question);
     int c = takeCharacter();

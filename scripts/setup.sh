@@ -3,6 +3,8 @@
 #   setup.sh run     building and running the simulator
 #   setup.sh test    that, and building and running every test (the default)
 #   setup.sh bench   that, and the benchmarks
+#   setup.sh windows cross-building the Windows program
+#   setup.sh wine    that, and testing it under Wine
 # Every name is one that Debian 12 and 13 both have. Uses sudo only when not run as root.
 set -euo pipefail
 
@@ -17,13 +19,16 @@ test_packages=(
     clang libclang-rt-dev
 )
 bench_packages=(libbenchmark-dev)
+windows_packages=(g++-mingw-w64-x86-64-posix cmake make dpkg-dev zip ca-certificates)
+wine_packages=(wine wine64 xvfb x11-utils xdotool x11-apps locales)
 
-packages=("${run_packages[@]}")
 case "${1:-test}" in
-    run) ;;
-    test) packages+=("${test_packages[@]}") ;;
-    bench) packages+=("${test_packages[@]}" "${bench_packages[@]}") ;;
-    *) echo "usage: $0 [run|test|bench]" >&2; exit 2 ;;
+    run) packages=("${run_packages[@]}") ;;
+    test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+    bench) packages=("${run_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
+    windows) packages=("${windows_packages[@]}") ;;
+    wine) packages=("${windows_packages[@]}" "${wine_packages[@]}") ;;
+    *) echo "usage: $0 [run|test|bench|windows|wine]" >&2; exit 2 ;;
 esac
 
 missing=()

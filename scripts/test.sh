@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test three times over:
+# Installs what is missing, then builds and runs every test in four stages:
 #   1. the build as released (unit and window tests);
 #   2. the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer, which also
 #      checks that the program hands back every byte it takes;
-#   3. the dialogue fuzzer (clang, libFuzzer) for FUZZ_SECONDS (default 60).
+#   3. the dialogue fuzzer (clang, libFuzzer) for FUZZ_SECONDS (default 60);
+#   4. the Windows program, cross-built with mingw-w64 and run under Wine.
 # Every stage runs whatever the stages before it gave; the summary at the end names each stage
 # that failed, and the exit status is non-zero if any did.
 set -uo pipefail
@@ -36,6 +37,9 @@ stage "sanitizer build (ASan + UBSan)" build-asan -- -DSPRING_CHAIN_WERROR=ON \
     -DSPRING_CHAIN_SANITIZE=ON
 CXX=clang++ stage "fuzzing the dialogue" build-fuzz -L fuzz -- -DSPRING_CHAIN_FUZZ=ON \
     -DFUZZ_SECONDS="${FUZZ_SECONDS:-60}"
+
+echo "== Windows program under Wine"
+./scripts/test-windows.sh || failed+=("Windows program under Wine")
 
 echo
 if [ ${#failed[@]} -gt 0 ]; then

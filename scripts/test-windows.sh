@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# Builds the Windows program (scripts/build-windows.sh) and tests it under Wine:
+#   - every recorded transcript (tests/transcripts), byte for byte, in UTF-8 and in code page 932
+#     (Wine takes its ANSI code page from the Unix locale: a ja_JP locale compiled into a folder of
+#     the build gives 932 without touching the system's locales);
+#   - input that ends early: status 2 and the message;
+#   - the window in a virtual X server: 800 x 800, the system's title, 's' changes the picture,
+#     Escape ends the program with status 0.
+# Prints one line per check and a closing "N passed, N failed".
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root="$PWD"
+./scripts/build-windows.sh || exit 1
+
+./scripts/setup.sh wine || exit 1
+
+work="$root/build-windows/wine-test"
+mkdir -p "$work"
+exe="$root/build-windows/program/spring-chain.exe"
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+unset DISPLAY
+locales="$work/locales"
+if [ ! -d "$locales/ja_JP.UTF-8" ]; then
+    mkdir -p "$locales"
+    localedef -i ja_JP -f UTF-8 "$locales/ja_JP.UTF-8" 2> /dev/null
+fi
+
+passed=0
+failed=0
+check() { # NAME CONDITION...
+    local name="$1"
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+        echo "ok      $name"
+    else
+        failed=$((failed + 1))
+        echo "FAILED  $name"
+    fi
+}
+stop_wine() { wineserver -k 2> /dev/null; wineserver -w 2> /dev/null; }
+trap 'stop_wine; [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2> /dev/null' EXIT
+
+# The first start of a fresh prefix sets it up (about 12 s); the server then stays up.
+wineboot -i > /dev/null 2>&1
+wineserver -p 2> /dev/null
+
+run_utf8() { LANG=C.UTF-8 wine "$exe" < "$1" 2> /dev/null; }
+run_932() { LOCPATH="$locales" LANG=ja_JP.UTF-8 wine "$exe" < "$1" 2> /dev/null; }
+same_utf8() { cmp -s <(run_utf8 "$1") "$2"; }
+same_932() { cmp -s <(run_932 "$1") <(iconv -f UTF-8 -t CP932 "$2"); }
+
+for expected in tests/transcripts/*.out; do
+    name="$(basename "$expected" .out)"
+    input="examples/$name.txt"
+    [ -f "$input" ] || input="tests/transcripts/$name.in"
+    check "transcript $name, UTF-8" same_utf8 "$input" "$expected"
+    check "transcript $name, code page 932" same_932 "$input" "$expected"
+done
+
+head -c 12 examples/two_masses_typed_start.txt > "$work/cut.txt"
+ends_early() {
+    LANG=C.UTF-8 wine "$exe" < "$work/cut.txt" > /dev/null 2> "$work/cut.err"
+    local status=$?
+    [ "$status" -eq 2 ] && grep -q '入力が終わったため終了します' "$work/cut.err"
+}
+check "input that ends early: status 2 and the message" ends_early
+
+# A server that ran programs without a display keeps later windows from opening: start afresh.
+stop_wine
+rm -f "$work/display"
+Xvfb -displayfd 5 -screen 0 1024x1024x24 -nolisten tcp 5> "$work/display" > /dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -1 "$work/display")"
+mkfifo "$work/input" 2> /dev/null || true
+LANG=C.UTF-8 wine "$exe" < "$work/input" > "$work/window.out" 2> "$work/window.err" &
+program=$!
+exec 3> "$work/input"
+cat examples/two_masses_typed_start.txt >&3
+window="$(timeout 120 xdotool search --sync --name 'n-DOF' | head -1)"
+check "the window opens" test -n "$window"
+geometry="$(xdotool getwindowgeometry "$window" 2> /dev/null | sed -n 's/ *Geometry: //p')"
+check "the window is 800 x 800 ($geometry)" test "$geometry" = "800x800"
+title="$(xprop -id "$window" _NET_WM_NAME 2> /dev/null)"
+check "the window's title" test "$title" = \
+    '_NET_WM_NAME(UTF8_STRING) = "n-DOF自由振動　キー=n:自由度, =m:マスばね, =j:初期条件 =c:描画曲線数　変更"'
+picture() { xwd -silent -id "$window" 2> /dev/null | md5sum; }
+# The white background shows once the first frame is drawn; before it the window is black. The
+# last 640,000 bytes of the dump are pixels, past its header.
+first_paint() {
+    for _ in $(seq 600); do
+        local white
+        white="$(xwd -silent -id "$window" 2> /dev/null | tail -c 640000 | od -An -v -tx1 |
+            grep -c 'ff ff ff')"
+        [ "${white:-0}" -gt 0 ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+check "the first frame is drawn" first_paint
+changes_with_s() {
+    local before after
+    before="$(picture)"
+    xdotool windowfocus --sync "$window" key s 2> /dev/null
+    for _ in $(seq 600); do
+        after="$(picture)"
+        [ "$after" != "$before" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+check "'s' changes the picture" changes_with_s
+quits_with_escape() {
+    xdotool windowfocus --sync "$window" key Escape 2> /dev/null
+    wait "$program"
+}
+check "Escape ends the program with status 0" quits_with_escape
+exec 3>&-
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,6 +1,7 @@
 // The text console: the set-up dialogue, the keyboard commands of the window, and the console's
-// input and output. The texts are kept in UTF-8 here and written in the encoding of the user's
-// locale (code page 932 for a Shift-JIS locale, UTF-8 otherwise).
+// input and output. The texts are kept in UTF-8 here and written in the console's encoding: code
+// page 932 for a Shift-JIS locale (on Windows: a console or ANSI code page of 932), UTF-8
+// otherwise. What differs per system is in console_platform.h.
 #pragma once
 
 // Runs the dialogue from the section that LastKey names ('m': masses, 'j': results listing, any

@@ -17,8 +17,7 @@ if [ ! -f "$prefix/lib/libfreeglut_static.a" ]; then
     . /etc/os-release
     apt_dir="$out/apt"
     mkdir -p "$apt_dir/lists/partial" "$out/src"
-    uris="$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | head -1)"
-    echo "deb-src ${uris:-http://deb.debian.org/debian} $VERSION_CODENAME main" > "$apt_dir/sources.list"
+    echo "deb-src http://deb.debian.org/debian $VERSION_CODENAME main" > "$apt_dir/sources.list"
     apt_options=(-o "Dir::Etc::SourceList=$apt_dir/sources.list" -o "Dir::Etc::SourceParts=/dev/null"
         -o "Dir::State::Lists=$apt_dir/lists" -o "APT::Sandbox::User=root")
     apt-get "${apt_options[@]}" update -qq

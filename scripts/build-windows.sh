@@ -2,8 +2,9 @@
 # Cross-builds spring-chain for 64-bit Windows on Debian and writes
 # dist/spring-chain-windows-x64.zip: spring-chain.exe (freeglut and the C++ runtime linked in, so
 # it needs only Windows' own DLLs), the examples and a README for Windows users.
-# freeglut for mingw is not packaged by Debian: it is built from Debian's own source package,
-# fetched through a private source list, so the machine's apt sources are never edited.
+# freeglut for mingw is not packaged by Debian: it is built from the upstream tarball of Debian's
+# own source package, fetched through a private source list, so the machine's apt sources are
+# never edited.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
@@ -21,8 +22,11 @@ if [ ! -f "$prefix/lib/libfreeglut_static.a" ]; then
     apt_options=(-o "Dir::Etc::SourceList=$apt_dir/sources.list" -o "Dir::Etc::SourceParts=/dev/null"
         -o "Dir::State::Lists=$apt_dir/lists" -o "APT::Sandbox::User=root")
     apt-get "${apt_options[@]}" update -qq
-    (cd "$out/src" && rm -rf freeglut* && apt-get "${apt_options[@]}" source --download-only freeglut &&
-        dpkg-source -x --no-check freeglut_*.dsc freeglut)
+    # The upstream tarball of Debian's source package is all the build needs (Debian's patches
+    # concern its own shared library); a mirror that lacks this release's .dsc still serves it.
+    (cd "$out/src" && rm -rf freeglut* &&
+        { apt-get "${apt_options[@]}" source --download-only freeglut || true; } &&
+        mkdir freeglut && tar -xf freeglut_*.orig.tar.* -C freeglut --strip-components=1)
     cmake -S "$out/src/freeglut" -B "$out/freeglut-build" \
         -DCMAKE_TOOLCHAIN_FILE="$root/scripts/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_INSTALL_PREFIX="$prefix" -DFREEGLUT_BUILD_STATIC_LIBS=ON \

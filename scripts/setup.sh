@@ -19,7 +19,7 @@ test_packages=(
     clang libclang-rt-dev
 )
 bench_packages=(libbenchmark-dev)
-windows_packages=(g++-mingw-w64-x86-64-posix cmake make dpkg-dev zip ca-certificates)
+windows_packages=(g++-mingw-w64-x86-64-posix cmake make zip xz-utils ca-certificates)
 wine_packages=(wine wine64 xvfb x11-utils xdotool x11-apps locales)
 
 case "${1:-test}" in

@@ -19,10 +19,6 @@ bool consoleIsCodePage932() {
     return CodePage932;
 }
 
-void writeText(std::FILE* stream, const char* text) {
-    writeConsoleText(stream, text);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Formatted input
 
@@ -30,7 +26,7 @@ void writeText(std::FILE* stream, const char* text) {
 constexpr std::size_t MaxTokenLength = 512;
 
 [[noreturn]] void endOfInput() {
-    writeText(stderr, "\n入力が終わったため終了します\n");
+    writeConsoleText(stderr, "\n入力が終わったため終了します\n");
     leaveOnEndOfInput();
 }
 
@@ -219,11 +215,11 @@ bool consoleInputIsTerminal() {
 }
 
 void reportNoDisplay() {
-    writeText(stderr, "ウィンドウを開く画面（ディスプレイ）に接続できないため終了します\n");
+    writeConsoleText(stderr, "ウィンドウを開く画面（ディスプレイ）に接続できないため終了します\n");
 }
 
 void consoleWrite(const char* text) {
-    writeText(stdout, text);
+    writeConsoleText(stdout, text);
 }
 
 void consolePrintf(const char* format, ...) {
@@ -282,12 +278,12 @@ int askForKey(const char* question) {
     if (consoleInputIsTerminal()) {
         const int typedAhead = answerLeftOnLine();
         if (typedAhead != 0) {
-            writeText(stdout, question);
+            writeConsoleText(stdout, question);
             return typedAhead;
         }
         return keyPressed(readRawKey(question));
     }
-    writeText(stdout, question);
+    writeConsoleText(stdout, question);
     int c = takeCharacter();
     while (c != EOF && isBlank(c)) {
         c = takeCharacter();

@@ -52,6 +52,12 @@ int msToNextFrame() {
     return std::max(1, static_cast<int>(std::ceil(wait * 1000.0)));
 }
 
+// Frames whose time has come and that have not been advanced yet.
+int framesDue() {
+    const long due = static_cast<long>(std::floor(playSeconds() / secondsPerFrame()));
+    return static_cast<int>(std::max(0L, due - PlayedFrames));
+}
+
 // Motion and history of one frame, as a drawn frame has them.
 void advanceUndrawnFrame() {
     advanceMotion();
@@ -77,20 +83,11 @@ void stopPlay() {
     ++PlayGeneration;
 }
 
-bool isPlaying() {
-    return Playing;
-}
-
-int framesDue(double elapsedSeconds, long framesPlayed) {
-    const long due = static_cast<long>(std::floor(elapsedSeconds / secondsPerFrame()));
-    return static_cast<int>(std::max(0L, due - framesPlayed));
-}
-
 void onPlayTick(int generation) {
     if (!Playing || generation != PlayGeneration) {
         return;
     }
-    int due = framesDue(playSeconds(), PlayedFrames);
+    int due = framesDue();
     if (due > MaxCatchUpFrames) {
         restartPlayClock();
         due = 1;

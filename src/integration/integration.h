@@ -35,9 +35,5 @@ void onDisplay();
 // without being drawn; paused, nothing runs.
 void togglePlay();
 void stopPlay();
-bool isPlaying();
 // The timer callback; a tick of a play that has since stopped (an older generation) does nothing.
 void onPlayTick(int generation);
-// Frames whose time has come after elapsedSeconds of play with framesPlayed frames already
-// advanced.
-int framesDue(double elapsedSeconds, long framesPlayed);

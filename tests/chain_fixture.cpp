@@ -46,12 +46,10 @@ ReferenceModes referenceModes(const Chain& chain) {
     return ref;
 }
 
-namespace {
 double uniform01(unsigned long long* seed) {
     *seed = *seed * 6364136223846793005ULL + 1442695040888963407ULL;
     return static_cast<double>(*seed >> 11) / 9007199254740992.0;
 }
-} // namespace
 
 Chain randomChain(unsigned long long* seed, const ChainRanges& r) {
     const int span = r.maxMasses - r.minMasses + 1;

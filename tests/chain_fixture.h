@@ -23,6 +23,9 @@ struct ReferenceModes {
 };
 ReferenceModes referenceModes(const Chain& chain);
 
+// A number in [0, 1) from a 64-bit LCG, so runs repeat exactly.
+double uniform01(unsigned long long* seed);
+
 // A random chain drawn with the given generator state (a 64-bit LCG, so runs repeat exactly).
 struct ChainRanges {
     int minMasses;

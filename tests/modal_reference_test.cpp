@@ -9,6 +9,7 @@
 
 #include "app/simulation_state.h"
 #include "chain_fixture.h"
+#include "modal/chain_spectrum.h"
 #include "modal/modal.h"
 
 using namespace SimulationState;

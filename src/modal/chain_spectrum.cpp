@@ -3,7 +3,8 @@
 #include <cmath>
 
 #include "app/simulation_state.h"
-#include "modal/modal.h"
+#include "modal/chain_pivots.h"
+#include "modal/chain_spectrum.h"
 
 using namespace SimulationState;
 
@@ -13,22 +14,18 @@ namespace {
 // bracket around a zero root; this bound only guards against a count that misbehaves.
 constexpr int MaxBisections = 2200;
 
-// The diagonal of K - lambda M in the assembly's order of operations.
-double diagonal(int i, double lambda) {
-    return ((-m[i]) * lambda + K[i]) + K[i + 1];
-}
-
-double largestCouplingSquared(int first, int count) {
-    double largest = 0.0;
-    for (int i = first + 1; i < first + count; ++i) {
-        largest = std::max(largest, K[i] * K[i]);
-    }
-    return largest;
-}
-
 // Adjacent springs this many times apart: the diagonal K_i + K_(i+1) - lambda m_i then loses the
 // soft spring to rounding.
 constexpr double SpringContrastLimit = 1e4;
+
+// A spring softer than this (N/m) has a square below the smallest double: the pivots of such a
+// chain are formed in Extended, whose exponent reaches far beyond any product of the chain's
+// constants. Every ordinary chain stays in double and keeps its printed digits.
+constexpr double WideRangeSpring = 1e-140; // N/m
+
+// Below 2^SmallestRootExponent (1/s^2) a squared frequency is taken as 0: the softest spring a
+// double holds (4.9e-324 N/m) on the heaviest mass (1e6 kg) gives 4.9e-330.
+constexpr int SmallestRootExponent = -1100;
 
 } // namespace
 
@@ -43,41 +40,22 @@ bool SpringsContrast(int first, int count) {
     return false;
 }
 
-namespace {
-
-// The pivot that follows d in L D L^T, from the diagonal as the matrix holds it.
-double pivotFromDiagonal(int i, int first, double lambda, double d) {
-    return (i == first) ? diagonal(i, lambda) : diagonal(i, lambda) - K[i] * K[i] / d;
+bool ChainNeedsWideRange() {
+    for (int i = 0; i <= nfree; ++i) {
+        if (K[i] > 0.0 && K[i] < WideRangeSpring) {
+            return true;
+        }
+    }
+    return false;
 }
 
-} // namespace
-
-// Sylvester's law of inertia: K - lambda M = L D L^T has as many negative pivots in D as the
-// pencil (K, M) has eigenvalues below lambda, because M is positive definite. A pivot that
-// vanishes is moved just below zero, as LAPACK's bisection does, so the count never divides by 0.
-// Where soft springs sit beside stiff ones, each pivot is formed from the forces the springs
-// carry instead (d_i = K_(i+1) + s_i, s_i = rho_i - lambda m_i, rho_(i+1) = K_(i+1) s_i / d_i), so
-// that no soft spring is added to a stiff one; elsewhere the diagonal's form is kept.
 int CountBlockRootsBelow(int first, int count, double lambda) {
-    const double pivmin = DBL_MIN * std::max(1.0, largestCouplingSquared(first, count));
     const bool byForces = SpringsContrast(first, count);
-    int negatives = 0;
-    double d = 1.0;
-    double rho = K[first];
-    for (int i = first; i < first + count; ++i) {
-        const double s = rho - lambda * m[i];
-        d = byForces ? K[i + 1] + s : pivotFromDiagonal(i, first, lambda, d);
-        if (std::fabs(d) < pivmin) {
-            d = -pivmin;
-        }
-        if (d < 0.0) {
-            ++negatives;
-        }
-        // s / d first: after a vanished pivot s is huge, and K s / (K + s) is then K, not an
-        // overflow.
-        rho = std::isinf(s) ? K[i + 1] : K[i + 1] * (s / d);
+    if (ChainNeedsWideRange()) {
+        const ChainIn<Extended> chain;
+        return RootCount<Extended>(chain, first, count, byForces).below(lambda);
     }
-    return negatives;
+    return RootCount<double>(ChainIn<double>(), first, count, byForces).below(lambda);
 }
 
 int CountRootsBelow(double lambda) {
@@ -92,12 +70,18 @@ double SquaredFrequencyBound() {
     return bound;
 }
 
+namespace {
+
 // Invariant: fewer than k+1 roots lie below lo, at least k+1 below hi.
-double BlockEigenvalue(int first, int count, int k) {
+double bisectInDouble(int first, int count, int k) {
+    const bool byForces = SpringsContrast(first, count);
+    const ChainIn<double> chain;
+    const RootCount<double> roots(chain, first, count, byForces);
+    const auto above = [&](double lambda) { return roots.below(lambda) > k; };
     const double span = std::max(SquaredFrequencyBound(), DBL_MIN);
     double lo = -span;
     double hi = 2.0 * span;
-    while (CountBlockRootsBelow(first, count, hi) <= k && hi < DBL_MAX / 4.0) {
+    while (!above(hi) && hi < DBL_MAX / 4.0) {
         hi *= 2.0;
     }
     for (int step = 0; step < MaxBisections; ++step) {
@@ -106,11 +90,7 @@ double BlockEigenvalue(int first, int count, int k) {
             hi - lo <= 2.0 * DBL_EPSILON * std::max(std::fabs(lo), std::fabs(hi))) {
             break;
         }
-        if (CountBlockRootsBelow(first, count, mid) > k) {
-            hi = mid;
-        } else {
-            lo = mid;
-        }
+        (above(mid) ? hi : lo) = mid;
     }
     // K is positive semi-definite: a root below zero is rounding of a zero root, and it must not
     // come back as -0.0, whose square root would print with a minus sign.
@@ -118,6 +98,44 @@ double BlockEigenvalue(int first, int count, int k) {
     return root > 0.0 ? root : 0.0;
 }
 
+// The roots of a chain that spans the whole range lie anywhere from 1e-330 to 1e10 1/s^2: the
+// binade of the root is found first, by bisection on the exponent, then its digits, so that no
+// root costs more than about eighty counts.
+Extended bisectInExtended(int first, int count, int k) {
+    const bool byForces = SpringsContrast(first, count);
+    const ChainIn<Extended> chain;
+    const RootCount<Extended> roots(chain, first, count, byForces);
+    const auto above = [&](Extended lambda) { return roots.below(lambda) > k; };
+    int low = SmallestRootExponent;
+    if (above(std::ldexp(Extended(1), low))) {
+        return 0;
+    }
+    int high = std::max(std::ilogb(SquaredFrequencyBound()), 0) + 2;
+    while (!above(std::ldexp(Extended(1), high)) && high < LDBL_MAX_EXP - 2) {
+        high *= 2;
+    }
+    while (high - low > 1) {
+        const int mid = low + (high - low) / 2;
+        (above(std::ldexp(Extended(1), mid)) ? high : low) = mid;
+    }
+    Extended lo = std::ldexp(Extended(1), low);
+    Extended hi = std::ldexp(Extended(1), high);
+    while (hi - lo > 2 * Precision<Extended>::epsilon * hi) {
+        const Extended mid = lo + (hi - lo) / 2;
+        (above(mid) ? hi : lo) = mid;
+    }
+    return lo + (hi - lo) / 2;
+}
+
+} // namespace
+
+Extended BlockEigenvalue(int first, int count, int k) {
+    if (ChainNeedsWideRange()) {
+        return bisectInExtended(first, count, k);
+    }
+    return bisectInDouble(first, count, k);
+}
+
 double ChainEigenvalue(int k) {
-    return BlockEigenvalue(0, nfree, k);
+    return static_cast<double>(BlockEigenvalue(0, nfree, k));
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/simulation_state.h"
+#include "modal/chain_spectrum.h"
 #include "modal/modal.h"
 
 using namespace SimulationState;
@@ -28,8 +29,7 @@ constexpr double StopRatio = 0.0001;
 constexpr int MaxRefinements = 100;
 
 double determinantAt(double lambda) {
-    AssembleDynamicMatrix(lambda);
-    return DeterminantAndInverse(nfree, &DynamicMatrix[0][0], MassCapacity);
+    return ChainDeterminant(lambda);
 }
 
 double marchStep(double lambdaLo, double step) {

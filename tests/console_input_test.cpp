@@ -224,6 +224,17 @@ TEST(RawKey, AnswerTypedAheadIsTaken) {
     EXPECT_TRUE(t.terminalAsBefore());
 }
 
+// A stray byte that cannot end a UTF-8 character, typed at the end of a value, leaves its line's
+// end where it is: the value is refused at once, and the next line is the next answer.
+TEST(RawKey, InvalidByteAtTheEndOfALineIsRefusedAtOnce) {
+    Terminal t;
+    ASSERT_TRUE(t.waitFor("キー入力 ="));
+    t.type("2\xef\n");
+    ASSERT_TRUE(t.waitFor("整数を入力してください"));
+    t.type("2\n");
+    ASSERT_TRUE(t.waitFor("No. 1  "));
+}
+
 // Without a display the student learns it before typing anything.
 TEST(RawKey, NoDisplayIsToldBeforeTheFirstQuestion) {
     Terminal t("");

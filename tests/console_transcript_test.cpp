@@ -101,6 +101,16 @@ TEST(Utf8Console, AnyOtherLocaleGetsUtf8) {
     }
 }
 
+// Two dialogue files saved by a Windows editor and joined: the second's byte order mark, like one
+// anywhere else in UTF-8 input, reads as a blank, and is not taken for the yes/no answer.
+TEST(Utf8Console, ByteOrderMarksAnywhereAreBlanks) {
+    const std::string bom = "\xef\xbb\xbf";
+    const std::string plain = runDialogue("2\n1 1\n1 1 1\n2\ny\n2\n").out;
+    ASSERT_NE(plain.find("何番目のモード"), std::string::npos);
+    EXPECT_EQ(runDialogue("2\n1 1\n1 1 1\n2\n" + bom + "y\n2\n").out, plain);
+    EXPECT_EQ(runDialogue(bom + "2\n1" + bom + "1\n1 1 1\n" + bom + bom + "2\ny\n2\n").out, plain);
+}
+
 // Refused values, each followed by its message and the same prompt again.
 TEST(BadInput, EveryRefusalIsAskedAgain) {
     const ProcessRun run = runDialogue(readFile(Transcripts + "/bad_input.in"));

@@ -57,16 +57,32 @@ void giveBack(int c) {
     }
 }
 
-// Files saved by common Windows editors start with the UTF-8 byte order mark.
+bool isContinuationByte(int c) {
+    return c >= 0x80 && c <= 0xbf;
+}
+
+// The two bytes that follow a UTF-8 lead byte, or fewer: a byte that cannot continue the character
+// (a line end, say) is given back at once rather than waited for with the next line.
+bool takeTrailingPair(int* second, int* third) {
+    *second = takeByte();
+    if (!isContinuationByte(*second)) {
+        giveBack(*second);
+        return false;
+    }
+    *third = takeByte();
+    return true;
+}
+
+// Files saved by common Windows editors start with the UTF-8 byte order mark, in either encoding.
 void skipByteOrderMark() {
     const int first = takeByte();
+    int second = 0;
+    int third = 0;
     if (first != 0xef) {
         giveBack(first);
-        return;
-    }
-    const int second = takeByte();
-    const int third = takeByte();
-    if (second != 0xbb || third != 0xbf) {
+    } else if (!takeTrailingPair(&second, &third)) {
+        giveBack(first);
+    } else if (second != 0xbb || third != 0xbf) {
         giveBack(third);
         giveBack(second);
         giveBack(first);
@@ -99,8 +115,12 @@ int fullWidthInCodePage932(int lead, int trail) {
     return 0;
 }
 
+// The byte order mark, where two files saved by Windows editors were joined, reads as a blank.
 int fullWidthInUtf8(int lead, int second, int third) {
     if (lead == 0xe3 && second == 0x80 && third == 0x80) {
+        return ' ';
+    }
+    if (lead == 0xef && second == 0xbb && third == 0xbf) {
         return ' ';
     }
     if (lead == 0xef && second == 0xbc && third >= 0x90 && third <= 0x99) {
@@ -140,13 +160,15 @@ int takeCharacter() {
         }
         giveBack(trail);
     } else if (!consoleIsCodePage932() && (lead == 0xe3 || lead == 0xef)) {
-        const int second = takeByte();
-        const int third = takeByte();
-        if (const int ascii = fullWidthInUtf8(lead, second, third)) {
-            return ascii;
+        int second = 0;
+        int third = 0;
+        if (takeTrailingPair(&second, &third)) {
+            if (const int ascii = fullWidthInUtf8(lead, second, third)) {
+                return ascii;
+            }
+            giveBack(third);
+            giveBack(second);
         }
-        giveBack(third);
-        giveBack(second);
     }
     return lead;
 }

@@ -20,7 +20,7 @@ test_packages=(
 )
 bench_packages=(libbenchmark-dev)
 windows_packages=(g++-mingw-w64-x86-64-posix cmake make zip xz-utils ca-certificates)
-wine_packages=(wine wine64 xvfb x11-utils xdotool x11-apps locales)
+wine_packages=(wine wine64 xvfb x11-utils xdotool x11-apps locales python3)
 
 case "${1:-test}" in
     run) packages=("${run_packages[@]}") ;;

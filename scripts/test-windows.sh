@@ -3,9 +3,13 @@
 #   - every recorded transcript (tests/transcripts), byte for byte, in UTF-8 and in code page 932
 #     (Wine takes its ANSI code page from the Unix locale: a ja_JP locale compiled into a folder of
 #     the build gives 932 without touching the system's locales);
-#   - input that ends early: status 2 and the message;
+#   - input that ends early: status 2 and the message; no display: status 1 and the message, in
+#     the console's encoding;
 #   - the window in a virtual X server: 800 x 800, the system's title, 's' changes the picture,
-#     Escape ends the program with status 0.
+#     Escape ends the program with status 0;
+#   - Wine's real console, typed at from a pseudo-terminal (tests/windows_console.py), in code
+#     pages 437 and 932: full-width values and 'ｙ', Ctrl-Z and Enter, Ctrl-C, and 'n' or an arrow
+#     key at the yes/no question.
 # Prints one line per check and a closing "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -65,6 +69,18 @@ ends_early() {
     [ "$status" -eq 2 ] && grep -q '入力が終わったため終了します' "$work/cut.err"
 }
 check "input that ends early: status 2 and the message" ends_early
+
+no_window_message="ウィンドウを開く画面（ディスプレイ）に接続できないため終了します"
+no_display() { # RUN ENCODING
+    "$1" examples/two_masses_typed_start.txt > /dev/null 2> "$work/no-display.err"
+    local status=$?
+    [ "$status" -eq 1 ] &&
+        cmp -s "$work/no-display.err" <(printf '%s\n' "$no_window_message" | iconv -f UTF-8 -t "$2")
+}
+run_utf8_err() { LANG=C.UTF-8 wine "$exe" < "$1"; }
+run_932_err() { LOCPATH="$locales" LANG=ja_JP.UTF-8 wine "$exe" < "$1"; }
+check "no display: status 1 and the message, UTF-8" no_display run_utf8_err UTF-8
+check "no display: status 1 and the message, code page 932" no_display run_932_err CP932
 
 # A server that ran programs without a display keeps later windows from opening: start afresh.
 stop_wine
@@ -127,6 +143,13 @@ quits_with_escape() {
 }
 check "Escape ends the program with status 0" quits_with_escape
 exec 3>&-
+
+for case in full-width ctrl-z ctrl-c not-yes; do
+    check "at the console, code page 437: $case" \
+        env LANG=en_US.UTF-8 python3 tests/windows_console.py "$exe" "$case"
+    check "at the console, code page 932: $case" \
+        env LOCPATH="$locales" LANG=ja_JP.UTF-8 python3 tests/windows_console.py "$exe" "$case"
+done
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -29,15 +29,18 @@ class Keys : public ::testing::Test {
     }
 };
 
+// The chart's samples are redrawn at the new spacing, at once and at the same instant: the
+// rescaling keys add no sample.
 TEST_F(Keys, LowerTCompressesAndCapitalTStretchesTheTimeAxis) {
     ASSERT_TRUE(run.started());
     run.pressTimes('s', 40);
     const int before = frames();
     run.press('t');
-    EXPECT_NEAR(chartEnd(run.drawn(), Red), sampleColumn(before + 1, 0.005 * 0.9), 1.5);
+    EXPECT_NEAR(chartEnd(run.drawn(), Red), sampleColumn(40, 0.005 * 0.9), 1.5);
     run.press('T');
     run.press('T');
-    EXPECT_NEAR(chartEnd(run.drawn(), Red), sampleColumn(before + 3, 0.005 / 0.9), 1.5);
+    EXPECT_NEAR(chartEnd(run.drawn(), Red), sampleColumn(40, 0.005 / 0.9), 1.5);
+    EXPECT_EQ(frames(), before + 3) << "each key redraws once";
 }
 
 // Twenty presses of 't' stop at 0.005 * 0.9^8 = 0.0021523, above the bound of 0.002: a sweep of
@@ -46,10 +49,7 @@ TEST_F(Keys, TimeScaleStopsAtItsBound) {
     ASSERT_TRUE(run.started());
     const double bounded = 0.005 * std::pow(0.9, 8);
     run.pressTimes('t', 20);
-    const int end = chartEnd(run.drawn(), Red);
-    const int index = static_cast<int>(
-        std::lround((end - columnOf(-0.99)) / (columnOf(0.0) - columnOf(-bounded))));
-    run.pressTimes('s', 460 - index);
+    run.pressTimes('s', 460);
     const int full = chartEnd(run.drawn(), Red);
     EXPECT_NEAR(full, sampleColumn(460, bounded), 2.0);
     run.pressTimes('s', 10);
@@ -61,10 +61,10 @@ TEST_F(Keys, TimeScaleStopsAtItsBound) {
 // 'y' scales the chain, the curves and the grid's rows by 0.9.
 TEST_F(Keys, LowerYShrinksTheAmplitudes) {
     ASSERT_TRUE(run.started());
+    run.pressTimes('s', 7);
     run.press('y');
     const Picture p = run.drawn();
-    const int frame = (chartEnd(p, Red) - static_cast<int>(columnOf(-0.99))) / 2;
-    const double t = frame * 0.04;
+    const double t = 7 * 0.04;
     const double y1 = (std::cos(t) + std::cos(std::sqrt(3.0) * t)) / 2.0;
     double row = 0.0;
     ASSERT_TRUE(discCentreRow(p, static_cast<int>(columnOf(0.01 + 0.98 / 3)), Red, &row));
@@ -190,6 +190,45 @@ TEST_F(Keys, InitialConditionsKeepTheModel) {
     EXPECT_EQ(dialogue.find("何本の振動曲線"), std::string::npos);
     EXPECT_NE(dialogue.find("(  1.0000  1.7321)"), std::string::npos);
     EXPECT_NE(dialogue.find("No. 2  y02 v02= "), std::string::npos);
+}
+
+// Paused, the motion stands: a repaint the window system asks for (here an exposure) and the keys
+// that rescale the picture show the same instant; only 's' moves it on. The chain's half of the
+// window does not depend on the time scale, so it is the same picture, pixel for pixel.
+TEST_F(Keys, PauseHoldsThroughRepaintsAndRescaling) {
+    ASSERT_TRUE(run.started());
+    run.pressTimes('s', 12);
+    const Picture before = run.drawn();
+    const long frames = run.frames();
+    Display* display = run.screen().display();
+    XClearArea(display, run.window(), 0, 0, 0, 0, True);
+    XSync(display, False);
+    ASSERT_TRUE(run.waitForFrames(frames + 1)) << "the exposure is repainted";
+    EXPECT_EQ(run.shot().pixels, before.pixels) << "at the same instant";
+    run.press('t');
+    run.press('T');
+    const Picture rescaled = run.drawn();
+    EXPECT_EQ(run.frames(), frames + 3);
+    for (int y = 0; y < WindowPixels; ++y) {
+        for (int x = static_cast<int>(columnOf(0.03)); x < WindowPixels; ++x) {
+            ASSERT_EQ(rescaled.at(x, y), before.at(x, y))
+                << "the chain at pixel " << x << ", " << y;
+        }
+    }
+    EXPECT_NEAR(chartEnd(rescaled, Red), sampleColumn(12, 0.005), 1.5) << "no sample was added";
+}
+
+// A space bar held down while the keyboard repeats it plays once: play goes on after it is let go,
+// and the program saw one press, not one per repeat.
+TEST_F(Keys, HeldSpaceBarPlaysOnce) {
+    ASSERT_TRUE(run.started());
+    const long keys = run.counts().keys;
+    run.screen().hold(run.window(), ' ', true);
+    ASSERT_TRUE(run.waitForFrames(run.frames() + 50)) << "two seconds of play, repeats and all";
+    run.screen().hold(run.window(), ' ', false);
+    const long after = run.frames();
+    ASSERT_TRUE(run.waitForFrames(after + 10)) << "play goes on once the bar is let go";
+    EXPECT_EQ(run.counts().keys, keys + 1);
 }
 
 // Capitals of the command letters and unknown keys draw nothing.

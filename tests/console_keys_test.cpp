@@ -50,7 +50,7 @@ TEST(KeyCommands, OtherKeysOnlyLandInLastKey) {
         EXPECT_EQ(LastKey, static_cast<char>(key));
     }
     EXPECT_EQ(TimeScale, 0.005);
-    EXPECT_EQ(applyKeyCommand('s'), KeyOutcome::Redraw);
+    EXPECT_EQ(applyKeyCommand('s'), KeyOutcome::Step);
     EXPECT_EQ(applyKeyCommand(27), KeyOutcome::Quit);
     EXPECT_EQ(applyKeyCommand(' '), KeyOutcome::TogglePlay);
 }

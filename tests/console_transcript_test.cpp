@@ -50,6 +50,9 @@ TEST_P(ExampleTranscript, Utf8AndCodePage932) {
     const ProcessRun utf8 = runDialogue(input);
     EXPECT_FALSE(utf8.timedOut);
     EXPECT_EQ(utf8.out, expected);
+    // No display: the tables, then the same word as at a terminal, not GLUT's.
+    EXPECT_EQ(utf8.exitStatus, 1);
+    EXPECT_EQ(utf8.err, "ウィンドウを開く画面（ディスプレイ）に接続できないため終了します\n");
 
     for (const char* lang : {"ja_JP.SJIS", "ja_JP.CP932", "ja_JP.Shift_JIS"}) {
         const ProcessRun sjis = runDialogue(input, lang);

@@ -52,6 +52,7 @@ TEST(Robustness, ScalesPushedFarBothWays) {
     run.pressTimes('T', 20);
     run.pressTimes('Y', 200);
     run.pressTimes('y', 200);
+    run.pressTimes('s', 60);
     const Picture p = run.drawn();
     EXPECT_TRUE(rightEndDrawn(p));
     // The last frames show the time scale 0.005 * 0.9^8 / 0.9^20, a sweep of 56 samples.
@@ -95,6 +96,76 @@ TEST(Robustness, ClosedByTheWindowManager) {
     XSync(display, False);
     ASSERT_TRUE(run.program().waitForExit(PatientSeconds));
     EXPECT_EQ(run.program().exitStatus(), 0) << run.program().err();
+}
+
+// The window destroyed by another program, as xdotool windowclose does, whatever the program is
+// doing: paused, playing, minimised, or waiting in the console (the dialogue is abandoned, not
+// answered). The program ends with status 0 every time.
+struct WindowEnd {
+    const char* name;
+    char key;    // pressed first, 0 for none
+    bool hidden; // the window unmapped first, as a minimised one is
+};
+
+class DestroyedWindow : public ::testing::TestWithParam<WindowEnd> {};
+
+TEST_P(DestroyedWindow, EndsTheProgramWithStatusZero) {
+    const WindowEnd end = GetParam();
+    RunningProgram run(readFile(Examples + "/two_masses_typed_start.txt"));
+    ASSERT_TRUE(run.started());
+    Display* display = run.screen().display();
+    const std::size_t answered = run.program().out().size();
+    if (end.key == 'n') {
+        // Its callback returns only once the dialogue is answered.
+        run.pressUnhandled('n');
+        ASSERT_TRUE(run.program().waitForOutput("自由度 nfree(≦20) キー入力 ="));
+    }
+    if (end.key == ' ') {
+        run.press(' ');
+        run.drawn();
+        ASSERT_TRUE(run.waitForFrames(run.frames() + 3));
+    }
+    if (end.hidden) {
+        XUnmapWindow(display, run.window());
+        XSync(display, False);
+    }
+    XDestroyWindow(display, run.window());
+    XSync(display, False);
+    ASSERT_TRUE(run.program().waitForExit(PatientSeconds));
+    EXPECT_EQ(run.program().exitStatus(), 0) << run.program().err();
+    EXPECT_EQ(run.program().out().find("マス　m1", answered), std::string::npos)
+        << "nothing was answered";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Robustness, DestroyedWindow,
+    ::testing::Values(WindowEnd{"Paused", 0, false}, WindowEnd{"Playing", ' ', false},
+                      WindowEnd{"Minimised", 0, true}, WindowEnd{"MinimisedPlaying", ' ', true},
+                      WindowEnd{"WhileTheConsoleWaits", 'n', false}),
+    [](const ::testing::TestParamInfo<WindowEnd>& info) { return std::string(info.param.name); });
+
+// Minimised and playing, the program draws nothing, yet simulated time keeps pace with the clock:
+// shown again, the chart holds a sample for every frame of the time it was hidden.
+TEST(Robustness, HiddenWhilePlayingDrawsNothing) {
+    RunningProgram run(readFile(Examples + "/two_masses_typed_start.txt"));
+    ASSERT_TRUE(run.started());
+    run.press(' ');
+    run.drawn();
+    ASSERT_TRUE(run.waitForFrames(run.frames() + 5));
+    Display* display = run.screen().display();
+    XUnmapWindow(display, run.window());
+    XSync(display, False);
+    // Each tick reads the window system's news first: two ticks on, the program knows.
+    ASSERT_TRUE(run.waitForTicks(run.counts().ticks + 2));
+    const ProbeCounts hidden = run.counts();
+    ASSERT_TRUE(run.waitForTicks(hidden.ticks + 50));
+    EXPECT_EQ(run.frames(), hidden.frames) << "no frame drawn while hidden";
+    XMapWindow(display, run.window());
+    XSync(display, False);
+    ASSERT_TRUE(run.waitForFrames(hidden.frames + 1));
+    run.press('s');
+    const int samples = static_cast<int>((chartEnd(run.drawn(), Red) - columnOf(-0.99)) / 2);
+    EXPECT_GE(samples, hidden.frames + 40) << "the motion went on while hidden";
 }
 
 } // namespace

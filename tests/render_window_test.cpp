@@ -79,20 +79,20 @@ class TwoMassWindow : public ::testing::Test {
 
 TEST_F(TwoMassWindow, ChainAndChartFollowTheEquationsOfMotion) {
     ASSERT_TRUE(run.started());
+    const long painted = run.frames();
     run.pressTimes('s', 30);
     const Picture first = run.drawn();
-    const long frames = run.frames();
-    ASSERT_GE(frames, 31) << "the first paint and thirty keys";
+    EXPECT_EQ(run.frames(), painted + 30) << "each 's' is one frame";
     const Observed seen = observe(first);
-    EXPECT_EQ(seen.frame, frames) << "the chart holds one sample per frame drawn";
+    EXPECT_EQ(seen.frame, 30) << "the chart holds one sample per 's', none for the first paint";
     EXPECT_LE(seen.error, 2.0) << "frame " << seen.frame;
-    expectCurves(first, static_cast<int>(frames));
+    expectCurves(first, 30);
 
     run.pressTimes('s', 17);
     const Picture later = run.drawn();
-    EXPECT_EQ(run.frames(), frames + 17) << "each 's' is one frame";
+    EXPECT_EQ(run.frames(), painted + 47);
     const Observed then = observe(later);
-    EXPECT_EQ(then.frame, frames + 17);
+    EXPECT_EQ(then.frame, 47);
     EXPECT_LE(then.error, 2.0);
     expectCurves(later, then.frame);
 }
@@ -148,6 +148,8 @@ TEST(CutChainWindow, ZeroSpringsAndCurvesAdded) {
 
     run.program().type("2\n");
     run.press('c');
+    run.drawn();
+    run.press('s');
     const Picture q = run.drawn();
     bool raised = false; // curve 2's newest sample: mass 2 near 0.5 m, 0.25 window units up
     for (int x = 0; x < static_cast<int>(columnOf(0.0)); ++x) {
@@ -165,6 +167,63 @@ TEST_F(TwoMassWindow, TitleReadByXprop) {
     const ProcessRun xprop = runProcess("/usr/bin/xprop", setup);
     EXPECT_EQ(xprop.out, "_NET_WM_NAME(UTF8_STRING) = \"n-DOF自由振動　キー=n:自由度, "
                          "=m:マスばね, =j:初期条件 =c:描画曲線数　変更\"\n");
+}
+
+// Where the window is on the screen: its top left corner in root coordinates (there is no window
+// manager to move it), and its size.
+struct Placement {
+    int x = -1;
+    int y = -1;
+    int width = 0;
+    int height = 0;
+};
+
+Placement placementOf(RunningProgram& run) {
+    Placement p;
+    Display* display = run.screen().display();
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, run.window(), &attributes)) {
+        Window child = 0;
+        XTranslateCoordinates(display, run.window(), DefaultRootWindow(display), 0, 0, &p.x, &p.y,
+                              &child);
+        p.width = attributes.width;
+        p.height = attributes.height;
+    }
+    return p;
+}
+
+// -geometry with a position only, either edge, or a size too small to draw in, or nothing
+// readable at all: the window opens, drawn, where and as large as it can be (the screen is 1024
+// pixels square).
+TEST(WindowGeometry, EveryGeometryOpensAUsableWindow) {
+    struct Case {
+        const char* geometry;
+        Placement expected;
+    };
+    for (const Case& c :
+         {Case{"+10+10", {10, 10, 800, 800}}, Case{"-10-10", {214, 214, 800, 800}},
+          Case{"1x1+0+0", {0, 0, 200, 200}}, Case{"600x400+5+7", {5, 7, 600, 400}}}) {
+        SCOPED_TRACE(c.geometry);
+        RunningProgram run(readFile(Examples + "/two_masses_typed_start.txt"),
+                           {"-geometry", c.geometry});
+        ASSERT_TRUE(run.started());
+        const Placement p = placementOf(run);
+        EXPECT_EQ(p.x, c.expected.x);
+        EXPECT_EQ(p.y, c.expected.y);
+        EXPECT_EQ(p.width, c.expected.width);
+        EXPECT_EQ(p.height, c.expected.height);
+        EXPECT_TRUE(run.program().running());
+    }
+}
+
+TEST(WindowGeometry, UnreadableGeometryIsSaidAndSetAside) {
+    RunningProgram run(readFile(Examples + "/two_masses_typed_start.txt"),
+                       {"-geometry", "garbage"});
+    ASSERT_TRUE(run.started());
+    EXPECT_EQ(placementOf(run).width, 800);
+    EXPECT_NE(run.program().err().find("-geometry の指定「garbage」は読めないため"),
+              std::string::npos)
+        << run.program().err();
 }
 
 TEST_F(TwoMassWindow, EscapeEndsWithStatusZero) {

@@ -98,9 +98,8 @@ std::vector<std::pair<std::string, std::string>> probeEnvironment() {
 
 } // namespace
 
-RunningProgram::RunningProgram(const std::string& dialogue)
-    : program_(SPRING_CHAIN_EXE, dialogue, screen_.name(), {"-geometry", "800x800+0+0"},
-               probeEnvironment()) {
+RunningProgram::RunningProgram(const std::string& dialogue, const std::vector<std::string>& args)
+    : program_(SPRING_CHAIN_EXE, dialogue, screen_.name(), args, probeEnvironment()) {
     // Later waits for output see only what the keys bring up.
     if (screen_.running() && program_.waitForOutput("ESCキーで：終了\n", PatientSeconds)) {
         window_ = screen_.waitForWindow("DOF", PatientSeconds);
@@ -130,9 +129,10 @@ void RunningProgram::pressUnhandled(char key) const {
 ProbeCounts RunningProgram::counts() const {
     ProbeCounts counts;
     const std::vector<long> values = screen_.cardinals(window_, "_SPRING_CHAIN_PROBE");
-    if (values.size() == 2) {
+    if (values.size() == 3) {
         counts.keys = values[0];
         counts.frames = values[1];
+        counts.ticks = values[2];
     }
     return counts;
 }
@@ -155,6 +155,10 @@ template <class Done> bool waitFor(double seconds, Done done) {
 
 bool RunningProgram::waitForFrames(long frames, double seconds) const {
     return waitFor(seconds, [this, frames] { return counts().frames >= frames; });
+}
+
+bool RunningProgram::waitForTicks(long ticks, double seconds) const {
+    return waitFor(seconds, [this, ticks] { return counts().ticks >= ticks; });
 }
 
 Picture RunningProgram::drawn(double seconds) {

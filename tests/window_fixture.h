@@ -8,6 +8,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "process.h"
 #include "x_session.h"
@@ -35,6 +36,7 @@ std::string uniformDialogue(int n, double mass, double spring);
 struct ProbeCounts {
     long keys = -1;   // keys whose keyboard callback has returned
     long frames = -1; // frames swapped to the screen
+    long ticks = -1;  // ticks of the play timer run
 };
 
 // Waits are generous: a sanitizer build on a machine whose cores are busy with other work draws a
@@ -43,9 +45,11 @@ constexpr double PatientSeconds = 120.0;
 
 class RunningProgram {
   public:
-    // Starts the program with the dialogue on its standard input, waits for the dialogue's end,
-    // the window and its first frame.
-    explicit RunningProgram(const std::string& dialogue);
+    // Starts the program with the dialogue on its standard input (and the window placed at the
+    // top left unless other arguments are given), waits for the dialogue's end, the window and its
+    // first frame.
+    explicit RunningProgram(const std::string& dialogue,
+                            const std::vector<std::string>& args = {"-geometry", "800x800+0+0"});
     bool started() const { return started_; }
     Picture shot() const;
 
@@ -58,8 +62,10 @@ class RunningProgram {
     // Waits until the keyboard callback has returned for every key pressed so far (and with it
     // every frame those keys drew is in the X server), then captures the window.
     Picture drawn(double seconds = PatientSeconds);
-    // Waits until at least `frames` frames have been swapped; false after the timeout.
+    // Waits until at least `frames` frames have been swapped (`ticks` play ticks run); false
+    // after the timeout.
     bool waitForFrames(long frames, double seconds = PatientSeconds) const;
+    bool waitForTicks(long ticks, double seconds = PatientSeconds) const;
     ProbeCounts counts() const;
     long frames() const { return counts().frames; }
 

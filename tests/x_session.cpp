@@ -177,6 +177,13 @@ void VirtualScreen::press(Window window, char key) const {
     XSync(display_, False);
 }
 
+void VirtualScreen::hold(Window window, char key, bool down) const {
+    XSetInputFocus(display_, window, RevertToParent, CurrentTime);
+    const KeyCode code = XKeysymToKeycode(display_, static_cast<unsigned char>(key));
+    XTestFakeKeyEvent(display_, code, down ? True : False, CurrentTime);
+    XSync(display_, False);
+}
+
 Picture capture(Display* display, Window window) {
     Picture picture;
     XWindowAttributes attributes;

@@ -27,6 +27,8 @@ class VirtualScreen {
     // Presses and releases the key of the character (with Shift where it needs it) while the
     // window has the keyboard focus. 27 is Escape.
     void press(Window window, char key) const;
+    // Presses the key and keeps it down (down = true), or lets it go.
+    void hold(Window window, char key, bool down) const;
 
     std::string property(Window window, const char* name) const;
     // A property of 32-bit items (CARDINAL and the like); empty when the window has none.

@@ -10,14 +10,22 @@ constexpr int NoDisplayStatus = 1;
 
 // The whole first dialogue is answered before the window opens. A student at a terminal learns
 // before the first question, not after the last, that no window can be opened; a scripted run
-// still prints its tables.
+// still prints its tables, and then learns it.
 int main(int argc, char** argv) {
     selectConsoleEncoding();
+    const WindowGeometry geometry = takeWindowGeometry(&argc, argv);
+    if (geometry.unreadable) {
+        reportUnreadableGeometry(geometry.spec);
+    }
     if (consoleInputIsTerminal() && !displayAvailable(argc, argv)) {
         reportNoDisplay();
         return NoDisplayStatus;
     }
     SimulationState::LastKey = 'n';
     runDialogue();
-    runGraphics(&argc, argv);
+    if (!displayAvailable(argc, argv)) {
+        reportNoDisplay();
+        return NoDisplayStatus;
+    }
+    runGraphics(&argc, argv, geometry);
 }

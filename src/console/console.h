@@ -11,8 +11,9 @@ void runDialogue();
 // Asks for the number of curves to draw until a count of 0 ... nfree is typed.
 void readCurveCount();
 
-// What a key of the window asks for once applyKeyCommand has acted on it.
-enum class KeyOutcome { Redraw, Nothing, Quit, TogglePlay };
+// What a key of the window asks for once applyKeyCommand has acted on it: a redraw of the same
+// instant (a new scale or curve count), one frame of motion ('s'), nothing, the end, or play.
+enum class KeyOutcome { Redraw, Step, Nothing, Quit, TogglePlay };
 
 // Stores the key in LastKey and acts on it: rescales, asks for the curve count, or re-runs the
 // dialogue from the section the key names. Draws nothing itself.
@@ -21,9 +22,11 @@ KeyOutcome applyKeyCommand(unsigned char key);
 // 'c', 'n', 'm' and 'j': the keys whose command waits for an answer in the console.
 bool keyAsksInConsole(unsigned char key);
 
-// The keyboard callback of the window: applyKeyCommand, then the redraw, the play or pause, or the
-// exit (status 0) that the key asks for. 's' and the keys that ask in the console stop play.
+// The keyboard callbacks of the window: applyKeyCommand, then the redraw, the step, the play or
+// pause, or the exit (status 0) that the key asks for. 's' and the keys that ask in the console
+// stop play. A space bar held down plays or pauses once, however long the keyboard repeats it.
 void onKeyboard(unsigned char key, int x, int y);
+void onKeyboardUp(unsigned char key, int x, int y);
 
 // --- Console input and output -------------------------------------------------------------
 
@@ -34,8 +37,15 @@ void selectConsoleEncoding();
 // Whether the dialogue is typed at a terminal rather than read from a pipe or a file.
 bool consoleInputIsTerminal();
 
-// Says on standard error, before any question, that no window can be opened.
+// Says on standard error that no window can be opened (at a terminal before any question).
 void reportNoDisplay();
+
+// Says on standard error that the command line's window geometry could not be read.
+void reportUnreadableGeometry(const char* spec);
+
+// While a read of the console waits, a descriptor (>= 0) that turns readable ends the program
+// with status 0, the question left unanswered: the window system's sign that the window is gone.
+void endReadsWhenReadable(int descriptor);
 
 // Writes UTF-8 text in the console's encoding and flushes it, so a prompt is on the screen before
 // its value is awaited, also when standard output is a pipe.

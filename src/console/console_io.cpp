@@ -48,7 +48,7 @@ int takeByte() {
     if (PushbackCount > 0) {
         return Pushback[--PushbackCount];
     }
-    return std::getc(stdin);
+    return readInputByte();
 }
 
 void giveBack(int c) {
@@ -238,6 +238,12 @@ bool consoleInputIsTerminal() {
 
 void reportNoDisplay() {
     writeConsoleText(stderr, "ウィンドウを開く画面（ディスプレイ）に接続できないため終了します\n");
+}
+
+void reportUnreadableGeometry(const char* spec) {
+    writeConsoleText(stderr, "-geometry の指定「");
+    writeConsoleText(stderr, spec);
+    writeConsoleText(stderr, "」は読めないため、ウィンドウは 800×800 で開きます\n");
 }
 
 void consoleWrite(const char* text) {

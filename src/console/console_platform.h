@@ -14,6 +14,10 @@ bool openConsole();
 // Whether standard input is an interactive console rather than a pipe or a file.
 bool inputIsConsole();
 
+// The next byte of standard input, or EOF at its end.
+int readInputByte();
+// (endReadsWhenReadable of console.h is the platform's as well.)
+
 // Writes UTF-8 text to `stream` (standard output or standard error) in the console's encoding, and
 // flushes it.
 void writeConsoleText(std::FILE* stream, const char* utf8);

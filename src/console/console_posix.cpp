@@ -14,6 +14,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include "console/console.h"
 #include "console/console_platform.h"
 
 namespace {
@@ -142,9 +143,36 @@ void unguardTerminal() {
     std::signal(SIGCONT, SIG_DFL);
 }
 
+// ---------------------------------------------------------------------------------------------
+// Waiting for input
+
+// The descriptor that says the window has gone, -1 before there is a window.
+int WindowEnd = -1;
+
+// A terminal left raw by the key being read, to give back as it was before the program ends.
+bool TerminalRaw = false;
+
+// Returns once standard input has a byte to read (or has ended); a window gone meanwhile ends the
+// program here, with status 0.
+void awaitInput() {
+    if (WindowEnd < 0) {
+        return;
+    }
+    struct pollfd watched[2] = {{STDIN_FILENO, POLLIN, 0}, {WindowEnd, POLLIN, 0}};
+    while (poll(watched, 2, -1) < 0 && errno == EINTR) {
+    }
+    if ((watched[1].revents & (POLLIN | POLLHUP)) != 0 && watched[0].revents == 0) {
+        if (TerminalRaw) {
+            tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
+        }
+        std::exit(0);
+    }
+}
+
 // -1 when the terminal has closed.
 int readKeyByte() {
     for (;;) {
+        awaitInput();
         unsigned char byte = 0;
         const ssize_t got = read(STDIN_FILENO, &byte, 1);
         if (got == 1) {
@@ -213,6 +241,7 @@ std::string readRawKey(const char* question) {
     rawTerminal.c_cc[VTIME] = 0;
     guardTerminal();
     tcsetattr(STDIN_FILENO, TCSANOW, &rawTerminal);
+    TerminalRaw = true;
     writeConsoleText(stdout, question);
 
     // The terminal's end-of-file key (Ctrl-D) ends the input here as it does at any other prompt.
@@ -231,11 +260,15 @@ std::string readRawKey(const char* question) {
     }
 
     tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
+    TerminalRaw = false;
     unguardTerminal();
     return bytes;
 }
 
+// Standard input is read unbuffered, so that a byte the console has not taken is never held in a
+// buffer while the console waits for more: what the window system says meanwhile is heard.
 bool openConsole() {
+    std::setvbuf(stdin, nullptr, _IONBF, 0);
     if (localeIsShiftJis()) {
         toCodePage932 = iconv_open("CP932", "UTF-8");
     }
@@ -244,6 +277,15 @@ bool openConsole() {
 
 bool inputIsConsole() {
     return isatty(STDIN_FILENO) != 0;
+}
+
+int readInputByte() {
+    awaitInput();
+    return std::getc(stdin);
+}
+
+void endReadsWhenReadable(int descriptor) {
+    WindowEnd = descriptor;
 }
 
 void writeConsoleText(std::FILE* stream, const char* utf8) {

@@ -1,24 +1,40 @@
 // The console on Windows. Its encoding is code page 932 when the console's output code page (on a
 // pipe or a file: the ANSI code page) is 932, UTF-8 otherwise. On a real console the text goes out
-// as UTF-16 through the console API, so it is right whatever the code page; on a pipe or a file it
-// goes out as bytes with LF line ends, as on Linux. The raw key is _getch, which gives the console
-// its mode back before it returns, also when Ctrl-C is the key.
+// as UTF-16 through the console API, and comes in so, a line at a time, converted to that encoding:
+// it is right whatever the code page. On a pipe or a file it goes out and comes in as bytes with LF
+// line ends, as on Linux.
 #include <conio.h>
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
-#include <csignal>
 #include <cstdio>
 #include <string>
 
+#include "console/console.h"
 #include "console/console_platform.h"
 
 namespace {
 
 constexpr UINT ShiftJisCodePage = 932;
 
+// Windows' own status of a program that Ctrl-C ended (STATUS_CONTROL_C_EXIT).
+constexpr UINT ControlCStatus = 0xC000013A;
+
+// A read that Ctrl-C interrupts returns before the console's control handler, which runs on a
+// thread of its own, has said so; it is given this long (ms) to say so.
+constexpr DWORD ControlHandlerDelay = 1000;
+
+constexpr wchar_t CtrlZ = 0x1a;
+constexpr wchar_t CtrlC = 0x03;
+// _getwch's codes before the second code of a function or arrow key.
+constexpr wint_t ExtendedKeyLead = 0x00;
+constexpr wint_t ArrowKeyLead = 0xe0;
+
 bool CodePage932 = false;
+bool InputIsConsole = false;
+DWORD SavedInputMode = 0;
+HANDLE ControlC = nullptr; // set by the control handler
 
 bool isConsole(DWORD standardHandle) {
     DWORD mode = 0;
@@ -33,26 +49,63 @@ std::wstring widen(const char* utf8) {
     return wide;
 }
 
-std::string toCodePage932(const std::wstring& wide) {
-    const int length =
-        WideCharToMultiByte(ShiftJisCodePage, 0, wide.data(), static_cast<int>(wide.size()),
-                            nullptr, 0, nullptr, nullptr);
+// UTF-16 text in the console's encoding.
+std::string encode(const wchar_t* text, int count) {
+    const UINT codePage = CodePage932 ? ShiftJisCodePage : CP_UTF8;
+    const int length = WideCharToMultiByte(codePage, 0, text, count, nullptr, 0, nullptr, nullptr);
     std::string bytes(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
-    WideCharToMultiByte(ShiftJisCodePage, 0, wide.data(), static_cast<int>(wide.size()), &bytes[0],
-                        length, nullptr, nullptr);
+    WideCharToMultiByte(codePage, 0, text, count, &bytes[0], length, nullptr, nullptr);
     return bytes;
 }
 
-bool isShiftJisLead(int c) {
-    return (c >= 0x81 && c <= 0x9f) || (c >= 0xe0 && c <= 0xfc);
+// ---------------------------------------------------------------------------------------------
+// Ctrl-C
+
+[[noreturn]] void endByControlC() {
+    SetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), SavedInputMode);
+    ExitProcess(ControlCStatus);
 }
 
-// _getch's codes: 0x00 or 0xe0 before the second code of a function or arrow key, Ctrl-Z and
-// Ctrl-C as themselves.
-constexpr int ExtendedKeyLead = 0x00;
-constexpr int ArrowKeyLead = 0xe0;
-constexpr int CtrlZ = 0x1a;
-constexpr int CtrlC = 0x03;
+// Ctrl-C ends the program here, as Windows' own handler would, with the console's input mode
+// given back. A read that Ctrl-C interrupted may have returned empty a moment before: the event
+// keeps the reader from taking that for the end of the input.
+BOOL WINAPI onControl(DWORD type) {
+    if (type != CTRL_C_EVENT && type != CTRL_BREAK_EVENT) {
+        return FALSE;
+    }
+    SetEvent(ControlC);
+    endByControlC();
+}
+
+bool interrupted(DWORD waitMs) {
+    return WaitForSingleObject(ControlC, waitMs) == WAIT_OBJECT_0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lines typed at the console
+
+std::string Line;
+std::size_t LinePosition = 0;
+bool LineStart = true;
+bool InputEnded = false;
+
+// Ctrl-Z at the start of a line ends the input, as it does for Windows' own programs: Windows'
+// console hands the reader nothing for it, others (Wine's) the character itself and the line end.
+bool readConsoleLine() {
+    wchar_t buffer[1024];
+    DWORD count = 0;
+    const BOOL read = ReadConsoleW(GetStdHandle(STD_INPUT_HANDLE), buffer, 1024, &count, nullptr);
+    if (interrupted(read && count > 0 ? 0 : ControlHandlerDelay)) {
+        endByControlC();
+    }
+    if (!read || count == 0 || (LineStart && buffer[0] == CtrlZ)) {
+        return false;
+    }
+    Line = encode(buffer, static_cast<int>(count));
+    LinePosition = 0;
+    LineStart = buffer[count - 1] == L'\n';
+    return true;
+}
 
 } // namespace
 
@@ -63,47 +116,72 @@ bool openConsole() {
     _setmode(_fileno(stderr), _O_BINARY);
     const UINT codePage = isConsole(STD_OUTPUT_HANDLE) ? GetConsoleOutputCP() : GetACP();
     CodePage932 = codePage == ShiftJisCodePage;
+    InputIsConsole = isConsole(STD_INPUT_HANDLE);
+    if (InputIsConsole) {
+        GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &SavedInputMode);
+        ControlC = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        SetConsoleCtrlHandler(onControl, TRUE);
+    }
     return CodePage932;
 }
 
 bool inputIsConsole() {
-    return isConsole(STD_INPUT_HANDLE);
+    return InputIsConsole;
 }
+
+int readInputByte() {
+    if (!InputIsConsole) {
+        return std::getc(stdin);
+    }
+    while (LinePosition >= Line.size()) {
+        if (InputEnded || !readConsoleLine()) {
+            InputEnded = true;
+            return EOF;
+        }
+    }
+    return static_cast<unsigned char>(Line[LinePosition++]);
+}
+
+// Only the program's own thread can destroy its window on Windows: there is nothing to watch.
+void endReadsWhenReadable(int) {}
 
 void writeConsoleText(std::FILE* stream, const char* utf8) {
     const DWORD handle = stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE;
     std::fflush(stream);
+    const std::wstring wide = widen(utf8);
     if (isConsole(handle)) {
-        const std::wstring wide = widen(utf8);
         DWORD written = 0;
         WriteConsoleW(GetStdHandle(handle), wide.data(), static_cast<DWORD>(wide.size()), &written,
                       nullptr);
         return;
     }
-    const std::string bytes = CodePage932 ? toCodePage932(widen(utf8)) : std::string(utf8);
+    const std::string bytes =
+        CodePage932 ? encode(wide.data(), static_cast<int>(wide.size())) : std::string(utf8);
     std::fwrite(bytes.data(), 1, bytes.size(), stream);
     std::fflush(stream);
 }
 
-// Ctrl-Z ends the input here as it does at any other prompt; Ctrl-C ends the program as it would
-// at a prompt.
+// The key as a wide character, whatever the code page, given back in the console's encoding:
+// full-width 'ｙ' answers yes in code page 437 and 65001 as in 932. Ctrl-Z ends the input here as
+// at any other prompt; Ctrl-C, which _getwch hands over as a character, ends the program as it
+// would at a prompt. _getwch gives the console its mode back before it returns.
 std::string readRawKey(const char* question) {
     writeConsoleText(stdout, question);
-    const int key = _getch();
+    const wint_t key = _getwch();
     if (key == ExtendedKeyLead || key == ArrowKeyLead) {
-        _getch();
+        _getwch();
         return "\x1b";
     }
     if (key == CtrlZ) {
         return "";
     }
     if (key == CtrlC) {
-        std::raise(SIGINT);
-        return "";
+        endByControlC();
     }
-    std::string bytes(1, static_cast<char>(key));
-    if (CodePage932 && isShiftJisLead(key)) {
-        bytes.push_back(static_cast<char>(_getch()));
+    wchar_t text[2] = {static_cast<wchar_t>(key), 0};
+    int count = 1;
+    if (IS_HIGH_SURROGATE(text[0])) {
+        text[count++] = static_cast<wchar_t>(_getwch());
     }
-    return bytes;
+    return encode(text, count);
 }

@@ -4,11 +4,28 @@
 #include "integration/integration.h"
 #include "render/render.h"
 
-// A redraw is one direct call of the display callback, after the change, so the new scale or
-// curve count shows in the very frame the key produces. 's' steps one frame and stops play, and so
-// does every key that asks in the console ('c', 'n', 'm', 'j'): those leave the window unserviced
-// until the answer is in, and what was pressed in it meanwhile is dropped rather than replayed.
+namespace {
+
+constexpr unsigned char SpaceKey = ' ';
+
+// The space bar is down: the window system's repeats of it are not presses of their own.
+bool SpaceHeld = false;
+
+} // namespace
+
+// A redraw is one direct call of the frame's drawing, after the change, so the new scale or curve
+// count shows at once, at the same instant of the motion. 's' steps one frame and stops play, and
+// so does every key that asks in the console ('c', 'n', 'm', 'j'): those leave the window
+// unserviced until the answer is in, and what was pressed in it meanwhile is dropped rather than
+// replayed.
 void onKeyboard(unsigned char key, int, int) {
+    if (key == SpaceKey) {
+        if (SpaceHeld) {
+            return;
+        }
+        SpaceHeld = true;
+        ignoreKeyRepeat(true);
+    }
     if (key == 's' || keyAsksInConsole(key)) {
         stopPlay();
     }
@@ -18,7 +35,10 @@ void onKeyboard(unsigned char key, int, int) {
     }
     switch (outcome) {
     case KeyOutcome::Redraw:
-        onDisplay();
+        drawFrame();
+        break;
+    case KeyOutcome::Step:
+        stepFrame();
         break;
     case KeyOutcome::TogglePlay:
         togglePlay();
@@ -27,5 +47,14 @@ void onKeyboard(unsigned char key, int, int) {
         std::exit(0);
     case KeyOutcome::Nothing:
         break;
+    }
+}
+
+// Repeats of a held key are ignored only while the space bar is down, so 's' held down still
+// steps frame after frame.
+void onKeyboardUp(unsigned char key, int, int) {
+    if (key == SpaceKey) {
+        SpaceHeld = false;
+        ignoreKeyRepeat(false);
     }
 }

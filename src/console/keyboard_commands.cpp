@@ -63,7 +63,7 @@ KeyOutcome applyKeyCommand(unsigned char key) {
         scaleAmplitudes(ScaleFactor, true);
         return KeyOutcome::Redraw;
     case 's':
-        return KeyOutcome::Redraw;
+        return KeyOutcome::Step;
     case 'c':
         readCurveCount();
         return KeyOutcome::Redraw;

@@ -23,15 +23,16 @@ double ChainDisplacement[MassCapacity]; // m, the displacement of each mass in t
 Point2 GridCentre;                      // window units
 
 // Play: one frame of StepsPerFrame x TimeStep (0.04 s) per 0.04 s of wall time, so simulated time
-// runs at real time. Frames whose time has passed while the program was busy are advanced without
-// being drawn; a stall longer than MaxCatchUpFrames (a suspended machine, a debugger) restarts the
-// clock instead of replaying it all at once.
+// runs at real time. Only the last of the frames due at a tick is drawn; a stall longer than
+// MaxCatchUpFrames (a suspended machine, a debugger) restarts the clock instead of replaying it
+// all at once.
 constexpr int MaxCatchUpFrames = 25;
 
 bool Playing = false;
 int PlayGeneration = 0;                          // tells a pending tick of an earlier play apart
 std::chrono::steady_clock::time_point PlayStart; // wall time of the play's frame 0
 long PlayedFrames = 0;                           // frames advanced since PlayStart
+bool WindowShown = true;                         // false while minimised or wholly covered
 
 double secondsPerFrame() {
     return StepsPerFrame * TimeStep;
@@ -58,11 +59,10 @@ int framesDue() {
     return static_cast<int>(std::max(0L, due - PlayedFrames));
 }
 
-// Motion and history of one frame, as a drawn frame has them.
-void advanceUndrawnFrame() {
+// Motion and history of one frame: StepsPerFrame steps, one sample per curve.
+void advanceFrame() {
     advanceMotion();
     recordHistorySample();
-    ++PlayedFrames;
 }
 
 } // namespace
@@ -83,6 +83,8 @@ void stopPlay() {
     ++PlayGeneration;
 }
 
+// The clock alone decides how far play has come: every frame due is advanced, and the last of
+// them drawn, unless nobody can see the window.
 void onPlayTick(int generation) {
     if (!Playing || generation != PlayGeneration) {
         return;
@@ -92,32 +94,38 @@ void onPlayTick(int generation) {
         restartPlayClock();
         due = 1;
     }
-    for (int frame = 1; frame < due; ++frame) {
-        advanceUndrawnFrame();
+    for (int frame = 0; frame < due; ++frame) {
+        advanceFrame();
+        ++PlayedFrames;
     }
-    if (due > 0) {
-        onDisplay();
+    if (due > 0 && WindowShown) {
+        drawFrame();
     }
     schedulePlayTick(msToNextFrame(), PlayGeneration);
 }
 
-// Every frame drawn while playing counts towards the play's clock, also one that a key or the
-// window system asked for, so such frames never put simulated time ahead of the wall.
-void onDisplay() {
-    beginFrame();
-    advanceMotion();
-    if (Playing) {
-        ++PlayedFrames;
-    }
+void stepFrame() {
+    advanceFrame();
+    drawFrame();
+}
 
+void showWindow(bool shown) {
+    WindowShown = shown;
+}
+
+// A repaint shows the instant the motion has reached; it never moves it on.
+void onDisplay() {
+    drawFrame();
+}
+
+void drawFrame() {
+    beginFrame();
     for (int j = 0; j < nfree; ++j) {
         ChainDisplacement[j] = StateVector[2 * j];
     }
     drawChain(&ChainOrigin, AmplitudeScale[0], nfree, ChainDisplacement, K);
     drawText(-0.95f, 0.90f, CaptionFont, "Each curve color corresponds to mass color");
     drawText(-0.95f, 0.85f, CaptionFont, GridCaption);
-
-    recordHistorySample();
 
     drawAxes(&ChartOrigin, 0.0);
     GridCentre = {ChainOrigin.x - GridCellsPerSide * SamplesPerCell * TimeScale, ChartOrigin.y};

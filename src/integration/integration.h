@@ -27,13 +27,22 @@ void advanceMotion();
 // of each drawn curve there.
 void recordHistorySample();
 
-// The display callback: one frame of motion, then the chain, the captions and the chart.
+// The display callback: the chain, the captions and the chart at the instant the motion has
+// reached. A repaint never moves the motion on; paused, only stepFrame does.
 void onDisplay();
+void drawFrame();
+
+// One frame of motion ('s'), then drawn.
+void stepFrame();
 
 // Play: frames at one per StepsPerFrame x TimeStep of wall time (25 per second), driven by a
-// timer of the window's, so simulated time runs at real time. A frame that comes late is advanced
-// without being drawn; paused, nothing runs.
+// timer of the window's, so simulated time runs at real time. Frames that come due while the
+// program was busy, or while the window is not shown, are advanced without being drawn; paused,
+// nothing runs.
 void togglePlay();
 void stopPlay();
 // The timer callback; a tick of a play that has since stopped (an older generation) does nothing.
 void onPlayTick(int generation);
+
+// Whether anybody can see the window (false while it is minimised or wholly covered).
+void showWindow(bool shown);

@@ -9,9 +9,26 @@
 
 #include "app/simulation_state.h"
 
-// Opens the 800 x 800 window (the command line goes to GLUT) and runs the GLUT main loop, which
-// never returns.
-[[noreturn]] void runGraphics(int* argc, char** argv);
+// The window's size and place from the command line's -geometry (X11's [=][WxH][{+-}X{+-}Y]),
+// taken out of the arguments so that GLUT never sees it: 800 x 800 unless a size is given, and no
+// smaller than 200 x 200; a position when one is given, measured from the screen's right or bottom
+// edge where its sign is '-'. A geometry that cannot be read is set aside (unreadable, spec).
+struct WindowGeometry {
+    int width;  // pixels
+    int height; // pixels
+    int x;      // pixels
+    int y;      // pixels
+    bool placed;
+    bool fromRight;
+    bool fromBottom;
+    bool unreadable;
+    const char* spec;
+};
+WindowGeometry takeWindowGeometry(int* argc, char** argv);
+
+// Opens the window with that geometry (the rest of the command line goes to GLUT) and runs the
+// GLUT main loop, which never returns.
+[[noreturn]] void runGraphics(int* argc, char** argv, const WindowGeometry& geometry);
 
 void onReshape(int width, int height);
 
@@ -25,6 +42,14 @@ bool displayAvailable(int argc, char** argv);
 // Drops the key presses that reached the window while the console was waiting for input, so
 // that they are not replayed once it is done.
 void discardKeysPressedMeanwhile();
+
+// While true, the window system's repeats of a key held down are not passed on as presses.
+void ignoreKeyRepeat(bool ignore);
+
+// A descriptor that turns readable once the window has ended by any means (-1 where the window
+// system gives none), and whether it has.
+int windowEndDescriptor();
+bool windowEnded();
 void beginFrame();
 void endFrame();
 

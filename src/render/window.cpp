@@ -1,4 +1,5 @@
 #include <GL/freeglut.h>
+#include <algorithm>
 #include <cstdlib>
 
 #include "console/console.h"
@@ -8,33 +9,59 @@
 
 namespace {
 
-constexpr int WindowSize = 800; // pixels, both ways
-
 // Kept in UTF-8 like every text of the program; nameWindow tells the window system so.
 const char* const WindowTitle =
     "n-DOF自由振動　キー=n:自由度, =m:マスばね, =j:初期条件 =c:描画曲線数　変更";
 
+// A given size larger than the screen is cut to it: nobody sees the rest, and the frame buffers
+// of a window tens of thousands of pixels wide may not even be there.
+void sizeAndPlace(const WindowGeometry& g) {
+    const int screenWidth = glutGet(GLUT_SCREEN_WIDTH);
+    const int screenHeight = glutGet(GLUT_SCREEN_HEIGHT);
+    const int width = screenWidth > 0 ? std::min(g.width, screenWidth) : g.width;
+    const int height = screenHeight > 0 ? std::min(g.height, screenHeight) : g.height;
+    glutInitWindowSize(width, height);
+    if (g.placed) {
+        glutInitWindowPosition(g.fromRight ? screenWidth - width - g.x : g.x,
+                               g.fromBottom ? screenHeight - height - g.y : g.y);
+    }
+}
+
 void createMainWindow() {
     glutCreateWindow(WindowTitle);
     nameWindow(WindowTitle);
+    watchWindow();
+    endReadsWhenReadable(windowEndDescriptor());
 }
 
 void setBackground() {
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
+// Nothing is drawn while the window is minimised or wholly covered; play keeps its time.
+// Minimising and being destroyed both unmap a window: the latter ends the program.
+void onWindowStatus(int state) {
+    if (state == GLUT_HIDDEN && windowEnded()) {
+        std::exit(0);
+    }
+    showWindow(state != GLUT_HIDDEN && state != GLUT_FULLY_COVERED);
+}
+
 } // namespace
 
 void* const CaptionFont = GLUT_BITMAP_HELVETICA_18;
 
-void runGraphics(int* argc, char** argv) {
-    glutInitWindowSize(WindowSize, WindowSize);
+void runGraphics(int* argc, char** argv, const WindowGeometry& geometry) {
     glutInit(argc, argv);
+    sizeAndPlace(geometry);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     createMainWindow();
     glutDisplayFunc(onDisplay);
     glutReshapeFunc(onReshape);
     glutKeyboardFunc(onKeyboard);
+    glutKeyboardUpFunc(onKeyboardUp);
+    glutWindowStatusFunc(onWindowStatus);
+    glutCloseFunc(stopWatchingWindow);
     setBackground();
     glutMainLoop();
     std::exit(0);
@@ -51,6 +78,10 @@ void onReshape(int width, int height) {
 
 void schedulePlayTick(int delayMs, int generation) {
     glutTimerFunc(static_cast<unsigned int>(delayMs), onPlayTick, generation);
+}
+
+void ignoreKeyRepeat(bool ignore) {
+    glutIgnoreKeyRepeat(ignore ? 1 : 0);
 }
 
 void beginFrame() {

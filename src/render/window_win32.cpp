@@ -1,5 +1,5 @@
-// The window under Windows: the title through the wide API, and keys typed into the window while
-// the console waited taken out of the thread's message queue. A display is always there.
+// The window under Windows: the title through the wide API, the desktop probed for windows, and
+// keys typed into the window while the console waited taken out of the thread's message queue.
 #include <windows.h>
 
 #include <string>
@@ -32,8 +32,30 @@ void nameWindow(const char* title) {
     }
 }
 
+// A desktop can refuse windows (a service's session; Wine without an X display): a window that
+// nobody sees tells.
 bool displayAvailable(int, char**) {
+    const HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr);
+    if (probe == nullptr) {
+        return false;
+    }
+    DestroyWindow(probe);
     return true;
+}
+
+// Only the program's own thread can destroy its window on Windows; a close asked for from outside
+// reaches GLUT as a message, which ends the program.
+void watchWindow() {}
+
+void stopWatchingWindow() {}
+
+int windowEndDescriptor() {
+    return -1;
+}
+
+bool windowEnded() {
+    return false;
 }
 
 void discardKeysPressedMeanwhile() {

@@ -84,7 +84,7 @@ void typeAll() {
         if (outcome == KeyOutcome::Quit) {
             return;
         }
-        if (outcome == KeyOutcome::Redraw) {
+        if (outcome == KeyOutcome::Step) {
             frame();
         }
     }

@@ -6,10 +6,10 @@
 
 #include <cmath>
 
-#include "app/simulation_state.h"
+#include "app/frame.h"
 #include "bench_chains.h"
-#include "integration/integration.h"
 #include "modal/modal.h"
+#include "model/simulation_state.h"
 #include "render/render.h"
 
 using namespace SimulationState;
@@ -40,7 +40,7 @@ void fullFrame(benchmark::State& state) {
     setUpFullSweep();
     for (auto _ : state) {
         HistoryIndex = 499; // this frame records sample 500 and draws all 500 segments
-        onDisplay();
+        stepFrame();
         glFinish();
     }
 }
@@ -57,7 +57,7 @@ void stiffFrame(benchmark::State& state) {
     SearchNaturalFrequencies();
     for (auto _ : state) {
         HistoryIndex = 499;
-        onDisplay();
+        stepFrame();
         glFinish();
     }
 }

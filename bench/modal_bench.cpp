@@ -59,7 +59,7 @@ void determinant20(benchmark::State& state) {
 void chainDeterminant20(benchmark::State& state) {
     loadRandomChain(20, 100.0);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ChainDeterminant(57.3));
+        benchmark::DoNotOptimize(chainDeterminant(57.3));
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/simulation_state.h"
+#include "model/simulation_state.h"
 
 extern "C" void dstev_(const char* jobz, const int* n, double* d, double* e, double* z,
                        const int* ldz, double* work, int* info);
@@ -44,11 +44,6 @@ ReferenceModes referenceModes(const Chain& chain) {
         }
     }
     return ref;
-}
-
-double uniform01(unsigned long long* seed) {
-    *seed = *seed * 6364136223846793005ULL + 1442695040888963407ULL;
-    return static_cast<double>(*seed >> 11) / 9007199254740992.0;
 }
 
 Chain randomChain(unsigned long long* seed, const ChainRanges& r) {

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "random_numbers.h"
+
 struct Chain {
     std::vector<double> masses;  // kg
     std::vector<double> springs; // N/m, one more than the masses
@@ -22,9 +24,6 @@ struct ReferenceModes {
     std::vector<std::vector<double>> shape; // shape[k][i], amplitude of mass i+1 in mode k+1
 };
 ReferenceModes referenceModes(const Chain& chain);
-
-// A number in [0, 1) from a 64-bit LCG, so runs repeat exactly.
-double uniform01(unsigned long long* seed);
 
 // A random chain drawn with the given generator state (a 64-bit LCG, so runs repeat exactly).
 struct ChainRanges {

@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include "process.h"
+#include "waiting.h"
 #include "x_session.h"
 
 namespace {
@@ -65,6 +66,18 @@ const std::string& displayName() {
     return screen.name();
 }
 
+// -display is the display the program asks for, on a pipe as at a terminal.
+TEST(EndOfInput, NoDisplayNamedOnTheCommandLine) {
+    ProcessSetup setup;
+    setup.input = readFile(Examples + "/two_masses_typed_start.txt");
+    setup.args = {"-display", ":65000"};
+    setup.env = {{"LANG", "C.UTF-8"}, {"DISPLAY", displayName()}};
+    const ProcessRun run = runProcess(Exe, setup);
+    EXPECT_EQ(run.exitStatus, 1);
+    EXPECT_NE(run.err.find("ディスプレイ"), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("ESCキーで：終了"), std::string::npos) << "after the tables";
+}
+
 // The program on the slave side of a pseudo-terminal; the test types on the master side.
 class Terminal {
   public:
@@ -104,14 +117,10 @@ class Terminal {
 
     // Reads the screen until `text` has appeared after everything waited for before.
     bool waitFor(const std::string& text, double seconds = 60.0) {
-        const auto deadline = std::chrono::steady_clock::now() +
-                              std::chrono::milliseconds(static_cast<long>(seconds * 1000));
-        while (screen_.find(text, mark_) == std::string::npos) {
-            if (std::chrono::steady_clock::now() > deadline || !readSome(50)) {
-                if (std::chrono::steady_clock::now() > deadline) {
-                    return false;
-                }
-            }
+        if (!waitUntil(seconds, [&] {
+                return readSome(0), screen_.find(text, mark_) != std::string::npos;
+            })) {
+            return false;
         }
         mark_ = screen_.find(text, mark_) + text.size();
         return true;
@@ -120,16 +129,23 @@ class Terminal {
     // Waits for the program to end; its wait status.
     int finish() {
         int status = 0;
-        for (int i = 0; i < 6000; ++i) {
-            readSome(10);
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                while (readSome(10)) {
-                }
-                return status;
-            }
+        if (!waitUntil(60.0,
+                       [&] { return readSome(0), waitpid(pid_, &status, WNOHANG) == pid_; })) {
+            return -1;
         }
-        return -1;
+        pid_ = -1;
+        while (readSome(10)) {
+        }
+        return status;
+    }
+
+    void signal(int number) const { kill(pid_, number); }
+
+    // Whether the program has the terminal in the raw mode of its yes/no key: no line editing.
+    bool terminalRaw() const {
+        struct termios now;
+        tcgetattr(slave_, &now);
+        return (now.c_lflag & ICANON) == 0;
     }
 
     const std::string& screen() const { return screen_; }
@@ -251,6 +267,23 @@ TEST(RawKey, CtrlDEndsTheInputAndRestoresTheTerminal) {
     ASSERT_TRUE(t.waitFor(EndOfInputMessage));
     const int status = t.finish();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2);
+    EXPECT_TRUE(t.terminalAsBefore());
+}
+
+// Ctrl-Z while the key is awaited: the stopped program leaves the terminal as it found it, and
+// once continued it takes the key raw again.
+TEST(RawKey, SuspendedAndContinuedWhileWaiting) {
+    Terminal t;
+    answerModel(t);
+    ASSERT_TRUE(waitUntil(60.0, [&t] { return t.terminalRaw(); }));
+    t.signal(SIGTSTP);
+    EXPECT_TRUE(waitUntil(60.0, [&t] { return t.terminalAsBefore(); })) << "stopped";
+    t.signal(SIGCONT);
+    EXPECT_TRUE(waitUntil(60.0, [&t] { return t.terminalRaw(); })) << "continued";
+    t.type("y");
+    ASSERT_TRUE(t.waitFor("k(1,2,.,,,2) = "));
+    t.type("1\n");
+    ASSERT_TRUE(t.waitFor("ESCキーで：終了"));
     EXPECT_TRUE(t.terminalAsBefore());
 }
 

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "app/simulation_state.h"
 #include "integration/integration.h"
+#include "model/simulation_state.h"
 
 using namespace SimulationState;
 

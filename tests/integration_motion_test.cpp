@@ -5,10 +5,10 @@
 #include <cmath>
 #include <vector>
 
-#include "app/simulation_state.h"
 #include "chain_fixture.h"
 #include "integration/integration.h"
 #include "modal/modal.h"
+#include "model/simulation_state.h"
 
 using namespace SimulationState;
 
@@ -72,7 +72,9 @@ TEST(RungeKuttaGill, InPlaceRestAndTime) {
     for (double v : rest) {
         EXPECT_EQ(v, 0.0);
     }
-    rkgStep(0.0, 0.01, nullptr, nullptr, 0);
+    double untouched = 7.0;
+    rkgStep(0.0, 0.01, &untouched, &untouched, 0);
+    EXPECT_EQ(untouched, 7.0) << "no components, nothing written";
 }
 
 double energy() {
@@ -155,6 +157,28 @@ TEST(FrameMotion, StepMapMatchesTheSubSteps) {
             const double largest = i % 2 == 0 ? 1.0 : omega0[nfree - 1];
             EXPECT_NEAR(StateVector[i], y[i], 1e-9 * largest) << "component " << i;
         }
+    }
+}
+
+// The step map belongs to one chain: new springs on the same masses, split into as many parts as
+// before, build it anew, so the motion is the new chain's and not the old one's.
+TEST(FrameMotion, StepMapFollowsAChangeOfSpringsAlone) {
+    loadChain(uniformChain(3, 1.0, 2.0e4));
+    SearchNaturalFrequencies();
+    const int parts = subStepsPerStep(omega0[nfree - 1], 0.01);
+    advanceMotion();
+    K[1] = 2.1e4;
+    SearchNaturalFrequencies();
+    ASSERT_EQ(subStepsPerStep(omega0[nfree - 1], 0.01), parts);
+    const double start[6] = {0.1, 0, -0.2, 0, 0.3, 0};
+    std::copy(start, start + 6, StateVector);
+    advanceMotion();
+    std::vector<double> y(start, start + 6);
+    for (int sub = 0; sub < 4 * parts; ++sub) {
+        rkgStep(0.0, 0.01 / parts, y.data(), y.data(), 6);
+    }
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_NEAR(StateVector[i], y[i], 1e-9 * (i % 2 == 0 ? 1.0 : omega0[nfree - 1]));
     }
 }
 

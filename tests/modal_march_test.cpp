@@ -6,10 +6,11 @@
 #include <cfloat>
 #include <cmath>
 
-#include "app/simulation_state.h"
 #include "chain_fixture.h"
 #include "modal/chain_spectrum.h"
+#include "modal/frequency_march.h"
 #include "modal/modal.h"
+#include "model/simulation_state.h"
 
 using namespace SimulationState;
 
@@ -27,31 +28,30 @@ double stepAfter(double lambda, double step) {
 
 // Every point of the march up to lambda = 70000 (2.8 million steps, 17 binades), added up.
 TEST(MarchPoints, EqualTheRunningSums) {
-    const long long last = BuildMarchPoints(70000.0);
+    const long long last = buildMarchPoints(70000.0);
     double lambda = 0.001;
     double step = 0.001;
     for (long long j = 0; j <= last; ++j) {
-        ASSERT_EQ(MarchPoint(j), lambda) << "point " << j;
+        ASSERT_EQ(marchPoint(j), lambda) << "point " << j;
         step = stepAfter(lambda, step);
         lambda = lambda + step;
     }
-    EXPECT_GT(MarchPoint(last), 70000.0);
-    EXPECT_LE(MarchPoint(last - 1), 70000.0);
+    EXPECT_GT(marchPoint(last), 70000.0);
+    EXPECT_LE(marchPoint(last - 1), 70000.0);
 }
 
 // Far up, each point is still its predecessor plus the rounded step.
 TEST(MarchPoints, EachFarPointIsItsPredecessorPlusTheStep) {
-    const long long last = BuildMarchPoints(4e10);
+    const long long last = buildMarchPoints(4e10);
     unsigned long long seed = 7;
     for (int sample = 0; sample < 20000; ++sample) {
-        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
-        const long long j = 200 + static_cast<long long>((seed >> 11) % (last - 200));
-        ASSERT_EQ(MarchPoint(j + 1), MarchPoint(j) + 0.025) << "point " << j;
+        const long long j = 200 + static_cast<long long>(uniform01(&seed) * (last - 200));
+        ASSERT_EQ(marchPoint(j + 1), marchPoint(j) + 0.025) << "point " << j;
     }
     // Across every binade boundary.
     for (long long j = 200; j < last; ++j) {
-        const double here = MarchPoint(j);
-        const double next = MarchPoint(j + 1);
+        const double here = marchPoint(j);
+        const double next = marchPoint(j + 1);
         if (std::ilogb(here) != std::ilogb(next)) {
             ASSERT_EQ(next, here + 0.025) << "point " << j;
             j += 1000;
@@ -60,7 +60,7 @@ TEST(MarchPoints, EachFarPointIsItsPredecessorPlusTheStep) {
             j += std::max(static_cast<long long>(left) - 2, 0LL);
         }
     }
-    EXPECT_GT(MarchPoint(last), 4e10);
+    EXPECT_GT(marchPoint(last), 4e10);
 }
 
 // The search as it runs step by step: one determinant per march point, false position where a
@@ -74,20 +74,20 @@ void walkEveryStep(double* roots) {
     int found = 0;
     auto counted = [&](int below) {
         while (found < below) {
-            roots[found] = std::sqrt(ChainEigenvalue(found));
+            roots[found] = std::sqrt(chainEigenvalue(found));
             ++found;
         }
     };
     double lo = 0.001;
     double detLo = det(lo);
     double step = 0.001;
-    counted(std::min(CountRootsBelow(lo), n));
-    const double ceiling = SquaredFrequencyBound();
+    counted(std::min(countRootsBelow(lo), n));
+    const double ceiling = squaredFrequencyBound();
     while (found < n && lo <= ceiling) {
         step = stepAfter(lo, step);
         const double hi = lo + step;
         const double detHi = det(hi);
-        const int below = std::min(CountRootsBelow(hi), n);
+        const int below = std::min(countRootsBelow(hi), n);
         if (below == found + 1 && detLo * detHi < 0.0) {
             double a = lo, da = detLo, b = hi, db = detHi, x = lo;
             for (int i = 0; i < 100; ++i) {
@@ -100,7 +100,7 @@ void walkEveryStep(double* roots) {
                 (da * dx < 0.0) ? (b = x, db = dx) : (a = x, da = dx);
             }
             // An estimate farther from the root than the stop ratio allows gives way to it.
-            const double root = ChainEigenvalue(found);
+            const double root = chainEigenvalue(found);
             const bool kept = std::fabs(x - root) <= 1e-4 * (hi - lo) + 8.0 * DBL_EPSILON * root;
             roots[found++] = std::sqrt(kept ? x : root);
         } else {

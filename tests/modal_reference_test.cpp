@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <string>
 
-#include "app/simulation_state.h"
 #include "chain_fixture.h"
 #include "modal/chain_spectrum.h"
 #include "modal/modal.h"
+#include "model/simulation_state.h"
 
 using namespace SimulationState;
 
@@ -79,7 +79,7 @@ void checkAgainstReference(const Chain& chain) {
             ASSERT_TRUE(std::isfinite(ModeShape[k][i]));
         }
         // Residual of (K - lambda M) y at the polished root, against ||K|| ||y||.
-        const double exactLambda = ChainEigenvalue(k);
+        const double exactLambda = chainEigenvalue(k);
         double residual = 0.0;
         double stiffness = 0.0;
         for (int i = 0; i < n; ++i) {

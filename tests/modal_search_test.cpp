@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <string>
 
-#include "app/simulation_state.h"
 #include "chain_fixture.h"
 #include "modal/chain_spectrum.h"
 #include "modal/modal.h"
+#include "model/simulation_state.h"
 
 using namespace SimulationState;
 
@@ -156,14 +156,14 @@ TEST(FrequencySearch, NoSpringsAtAll) {
 
 TEST(RootCount, CountsTheRootsBelowLambda) {
     loadChain(uniformChain(3, 1.0, 100.0)); // lambda = 58.58, 200, 341.42
-    EXPECT_EQ(CountRootsBelow(0.0), 0);
-    EXPECT_EQ(CountRootsBelow(58.0), 0);
-    EXPECT_EQ(CountRootsBelow(59.0), 1);
-    EXPECT_EQ(CountRootsBelow(199.9), 1);
-    EXPECT_EQ(CountRootsBelow(200.1), 2);
-    EXPECT_EQ(CountRootsBelow(1e9), 3);
-    EXPECT_NEAR(ChainEigenvalue(1), 200.0, 1e-12);
-    EXPECT_GE(SquaredFrequencyBound(), 341.43);
+    EXPECT_EQ(countRootsBelow(0.0), 0);
+    EXPECT_EQ(countRootsBelow(58.0), 0);
+    EXPECT_EQ(countRootsBelow(59.0), 1);
+    EXPECT_EQ(countRootsBelow(199.9), 1);
+    EXPECT_EQ(countRootsBelow(200.1), 2);
+    EXPECT_EQ(countRootsBelow(1e9), 3);
+    EXPECT_NEAR(chainEigenvalue(1), 200.0, 1e-12);
+    EXPECT_GE(squaredFrequencyBound(), 341.43);
 }
 
 } // namespace

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/simulation_state.h"
 #include "chain_fixture.h"
 #include "modal/chain_spectrum.h"
 #include "modal/modal.h"
+#include "model/simulation_state.h"
 
 using namespace SimulationState;
 

@@ -1,4 +1,5 @@
 #include "process.h"
+#include "waiting.h"
 
 #include <chrono>
 #include <csignal>
@@ -214,41 +215,30 @@ void ProgramUnderTest::closeInput() {
 }
 
 bool ProgramUnderTest::waitForOutput(const std::string& text, double seconds) {
-    const auto deadline = std::chrono::steady_clock::now() +
-                          std::chrono::milliseconds(static_cast<long>(seconds * 1000));
-    for (;;) {
-        {
-            std::lock_guard<std::mutex> hold(shared_->lock);
-            const std::size_t at = shared_->out.find(text, mark_);
-            if (at != std::string::npos) {
-                mark_ = at + text.size();
-                return true;
-            }
-        }
-        if (std::chrono::steady_clock::now() > deadline) {
+    return waitUntil(seconds, [this, &text] {
+        std::lock_guard<std::mutex> hold(shared_->lock);
+        const std::size_t at = shared_->out.find(text, mark_);
+        if (at == std::string::npos) {
             return false;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+        mark_ = at + text.size();
+        return true;
+    });
 }
 
 bool ProgramUnderTest::waitForExit(double seconds) {
     if (exitStatus_ != -1 || pid_ <= 0) {
         return true;
     }
-    const auto deadline = std::chrono::steady_clock::now() +
-                          std::chrono::milliseconds(static_cast<long>(seconds * 1000));
-    for (;;) {
+    const auto exited = [this] {
         int status = 0;
-        if (waitpid(pid_, &status, WNOHANG) == pid_) {
-            exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            return true;
-        }
-        if (std::chrono::steady_clock::now() > deadline) {
+        if (waitpid(pid_, &status, WNOHANG) != pid_) {
             return false;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+        exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        return true;
+    };
+    return seconds > 0.0 ? waitUntil(seconds, exited) : exited();
 }
 
 bool ProgramUnderTest::running() {

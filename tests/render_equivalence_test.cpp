@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "random_numbers.h"
 #include "render/render.h"
 #include "x_session.h"
 
@@ -121,8 +122,7 @@ struct Scene {
 };
 
 double uniform(unsigned long long* seed, double lo, double hi) {
-    *seed = *seed * 6364136223846793005ULL + 1442695040888963407ULL;
-    return lo + (hi - lo) * static_cast<double>(*seed >> 11) / 9007199254740992.0;
+    return lo + (hi - lo) * uniform01(seed);
 }
 
 Scene randomScene(unsigned long long* seed) {
@@ -176,7 +176,7 @@ TEST(DrawingEquivalence, EveryPixelAsDrawnPrimitiveByPrimitive) {
         beginFrame();
         glLineWidth(s.springWidth);
         drawChain(&chainLeft, s.scale, s.n, s.y, s.springs);
-        drawGrid(&gridCentre, 0.0, 30, 20 * s.timeScale, cellHeight);
+        drawGrid(&gridCentre, 30, 20 * s.timeScale, cellHeight);
         drawCurves(&chartLeft, s.timeScale, s.amplitude, s.curves, s.last, s.samples.data(), 501);
         const std::vector<unsigned char> drawn = pixels();
         GLboolean lighting = glIsEnabled(GL_LIGHTING);

@@ -216,6 +216,17 @@ TEST(WindowGeometry, EveryGeometryOpensAUsableWindow) {
     }
 }
 
+// -display names the display, whatever the environment's DISPLAY says.
+TEST(WindowGeometry, DisplayOnTheCommandLine) {
+    VirtualScreen screen;
+    ASSERT_TRUE(screen.running());
+    ProgramUnderTest program(SPRING_CHAIN_EXE, readFile(Examples + "/two_masses_typed_start.txt"),
+                             ":65000", {"-display", screen.name()});
+    ASSERT_TRUE(program.waitForOutput("ESCキーで：終了", PatientSeconds));
+    EXPECT_NE(screen.waitForWindow("DOF", PatientSeconds), 0u);
+    EXPECT_TRUE(program.running());
+}
+
 TEST(WindowGeometry, UnreadableGeometryIsSaidAndSetAside) {
     RunningProgram run(readFile(Examples + "/two_masses_typed_start.txt"),
                        {"-geometry", "garbage"});

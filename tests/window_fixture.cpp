@@ -1,6 +1,7 @@
 // GoogleTest before Xlib, whose macros (None, Bool) would clash with its names.
 #include <gtest/gtest.h>
 
+#include "waiting.h"
 #include "window_fixture.h"
 
 #include <chrono>
@@ -88,18 +89,22 @@ std::string uniformDialogue(int n, double mass, double spring) {
 
 namespace {
 
-std::vector<std::pair<std::string, std::string>> probeEnvironment() {
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
+Environment withProbe(Environment environment) {
     std::string preload = SPRING_CHAIN_PROBE;
     if (const char* inherited = std::getenv("LD_PRELOAD")) {
         preload = std::string(inherited) + " " + preload;
     }
-    return {{"LD_PRELOAD", preload}};
+    environment.emplace_back("LD_PRELOAD", preload);
+    return environment;
 }
 
 } // namespace
 
-RunningProgram::RunningProgram(const std::string& dialogue, const std::vector<std::string>& args)
-    : program_(SPRING_CHAIN_EXE, dialogue, screen_.name(), args, probeEnvironment()) {
+RunningProgram::RunningProgram(const std::string& dialogue, const std::vector<std::string>& args,
+                               const Environment& environment)
+    : program_(SPRING_CHAIN_EXE, dialogue, screen_.name(), args, withProbe(environment)) {
     // Later waits for output see only what the keys bring up.
     if (screen_.running() && program_.waitForOutput("ESCキーで：終了\n", PatientSeconds)) {
         window_ = screen_.waitForWindow("DOF", PatientSeconds);
@@ -137,33 +142,17 @@ ProbeCounts RunningProgram::counts() const {
     return counts;
 }
 
-namespace {
-
-template <class Done> bool waitFor(double seconds, Done done) {
-    const auto deadline = std::chrono::steady_clock::now() +
-                          std::chrono::milliseconds(static_cast<long>(seconds * 1000));
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
-
-} // namespace
-
 bool RunningProgram::waitForFrames(long frames, double seconds) const {
-    return waitFor(seconds, [this, frames] { return counts().frames >= frames; });
+    return waitUntil(seconds, [this, frames] { return counts().frames >= frames; });
 }
 
 bool RunningProgram::waitForTicks(long ticks, double seconds) const {
-    return waitFor(seconds, [this, ticks] { return counts().ticks >= ticks; });
+    return waitUntil(seconds, [this, ticks] { return counts().ticks >= ticks; });
 }
 
 Picture RunningProgram::drawn(double seconds) {
     const bool handled =
-        waitFor(seconds, [this] { return counts().keys >= keysPressed_ || !program_.running(); });
+        waitUntil(seconds, [this] { return counts().keys >= keysPressed_ || !program_.running(); });
     EXPECT_TRUE(handled) << "the program handled " << counts().keys << " of " << keysPressed_
                          << " keys";
     return shot();

@@ -1,5 +1,7 @@
 #include "x_session.h"
 
+#include "waiting.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -116,32 +118,32 @@ std::vector<long> VirtualScreen::cardinals(Window window, const char* name) cons
     return values;
 }
 
-Window VirtualScreen::waitForWindow(const std::string& title, double seconds) const {
-    const auto deadline = std::chrono::steady_clock::now() +
-                          std::chrono::milliseconds(static_cast<long>(seconds * 1000));
-    while (std::chrono::steady_clock::now() < deadline) {
-        Window root = 0;
-        Window parent = 0;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        Window found = 0;
-        if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) {
-            for (unsigned int i = 0; i < count && found == 0; ++i) {
-                XWindowAttributes attributes;
-                if (XGetWindowAttributes(display_, children[i], &attributes) &&
-                    attributes.map_state == IsViewable &&
-                    property(children[i], "_NET_WM_NAME").find(title) != std::string::npos) {
-                    found = children[i];
-                }
+// The first mapped top-level window whose title holds `title`, or 0.
+Window VirtualScreen::findWindow(const std::string& title) const {
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    Window found = 0;
+    if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) {
+        for (unsigned int i = 0; i < count && found == 0; ++i) {
+            XWindowAttributes attributes;
+            if (XGetWindowAttributes(display_, children[i], &attributes) &&
+                attributes.map_state == IsViewable &&
+                property(children[i], "_NET_WM_NAME").find(title) != std::string::npos) {
+                found = children[i];
             }
-            XFree(children);
         }
-        if (found != 0) {
-            return found;
-        }
-        pause(50);
+        XFree(children);
     }
-    return 0;
+    return found;
+}
+
+Window VirtualScreen::waitForWindow(const std::string& title, double seconds) const {
+    Window found = 0;
+    waitUntil(
+        seconds, [&] { return (found = findWindow(title)) != 0; }, 50);
+    return found;
 }
 
 namespace {

@@ -23,6 +23,7 @@ class VirtualScreen {
     // The first mapped top-level window whose _NET_WM_NAME contains `title`; 0 after the timeout.
     Window waitForWindow(const std::string& title, double seconds = 20.0) const;
     bool windowExists(Window window) const;
+    Window findWindow(const std::string& title) const;
 
     // Presses and releases the key of the character (with Shift where it needs it) while the
     // window has the keyboard focus. 27 is Escape.

@@ -1,6 +1,8 @@
-#include "app/simulation_state.h"
+#include "app/run_start.h"
+#include "app/window_loop.h"
 #include "console/console.h"
-#include "render/render.h"
+#include "model/simulation_state.h"
+#include "render/window_system.h"
 
 namespace {
 
@@ -23,6 +25,7 @@ int main(int argc, char** argv) {
     }
     SimulationState::LastKey = 'n';
     runDialogue();
+    startRun();
     if (!displayAvailable(argc, argv)) {
         reportNoDisplay();
         return NoDisplayStatus;

@@ -1,7 +1,8 @@
-// What the console does differently on POSIX systems and on Windows: choosing the output encoding
-// and putting text on the screen, telling a terminal from a pipe, and the raw key press with the
-// console given back as it was on every exit. Everything else of the console is shared;
-// console_posix.cpp and console_windows.cpp each implement this header.
+// What the console does differently on POSIX systems and on Windows (internal to the console):
+// choosing the encoding and putting text on the screen, telling a terminal from a pipe, reading
+// bytes and the raw key press with the console given back as it was on every exit. Everything else
+// of the console is shared; console_posix.cpp and console_windows.cpp each implement this header
+// and endReadsWhenReadable of console.h.
 #pragma once
 
 #include <cstdio>
@@ -16,7 +17,6 @@ bool inputIsConsole();
 
 // The next byte of standard input, or EOF at its end.
 int readInputByte();
-// (endReadsWhenReadable of console.h is the platform's as well.)
 
 // Writes UTF-8 text to `stream` (standard output or standard error) in the console's encoding, and
 // flushes it.

@@ -16,6 +16,7 @@
 
 #include "console/console.h"
 #include "console/console_platform.h"
+#include "console/text_encoding.h"
 
 namespace {
 
@@ -24,27 +25,6 @@ namespace {
 
 const iconv_t NoConversion = reinterpret_cast<iconv_t>(-1);
 iconv_t toCodePage932 = NoConversion;
-
-// "SHIFT_JIS", "Shift-JIS", "sjis", "CP932", "WINDOWS-31J", "MS932", ... compared without case,
-// hyphens or underscores. They all get code page 932, the only one of them that holds every
-// character of the texts (U+FF0D has a code only there).
-bool namesShiftJis(const char* codeset) {
-    std::string name;
-    for (const char* c = codeset; c != nullptr && *c != '\0'; ++c) {
-        if (*c != '-' && *c != '_') {
-            name.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(*c))));
-        }
-    }
-    static const char* const known[] = {"SHIFTJIS", "SJIS",   "CP932",   "WINDOWS31J",
-                                        "MS932",    "IBM943", "MSKANJI", "SHIFTJISX0213",
-                                        "SJISOPEN", "SJISWIN"};
-    for (const char* k : known) {
-        if (name == k) {
-            return true;
-        }
-    }
-    return false;
-}
 
 // The codeset part of the locale the environment names ("ja_JP.SJIS@x" gives "SJIS"), for a
 // locale that is named but not installed on this machine.
@@ -84,7 +64,7 @@ void writeBytes(std::FILE* stream, const char* bytes, std::size_t length) {
 
 void writeText(std::FILE* stream, const char* text) {
     const std::size_t length = std::strlen(text);
-    if (toCodePage932 == NoConversion) {
+    if (!consoleIsCodePage932()) {
         writeBytes(stream, text, length);
         return;
     }
@@ -212,14 +192,8 @@ void drainEscapeSequence() {
 
 // The whole of one multi-byte character typed as the key.
 std::string readCharacter(int lead) {
-    int count = 0;
-    if (toCodePage932 != NoConversion) {
-        count = ((lead >= 0x81 && lead <= 0x9f) || (lead >= 0xe0 && lead <= 0xfc)) ? 1 : 0;
-    } else if (lead >= 0xc0) {
-        count = lead >= 0xf0 ? 3 : (lead >= 0xe0 ? 2 : 1);
-    }
     std::string bytes(1, static_cast<char>(lead));
-    for (int i = 0; i < count; ++i) {
+    for (int i = trailingBytes(lead); i > 0; --i) {
         const int trail = readFollowingByte();
         if (trail < 0) {
             break;

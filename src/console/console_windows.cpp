@@ -11,8 +11,10 @@
 #include <cstdio>
 #include <string>
 
+#include "base/wide_text.h"
 #include "console/console.h"
 #include "console/console_platform.h"
+#include "console/text_encoding.h"
 
 namespace {
 
@@ -31,7 +33,6 @@ constexpr wchar_t CtrlC = 0x03;
 constexpr wint_t ExtendedKeyLead = 0x00;
 constexpr wint_t ArrowKeyLead = 0xe0;
 
-bool CodePage932 = false;
 bool InputIsConsole = false;
 DWORD SavedInputMode = 0;
 HANDLE ControlC = nullptr; // set by the control handler
@@ -41,17 +42,9 @@ bool isConsole(DWORD standardHandle) {
     return GetConsoleMode(GetStdHandle(standardHandle), &mode) != 0;
 }
 
-std::wstring widen(const char* utf8) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    std::wstring wide(length > 0 ? static_cast<std::size_t>(length) : 1, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &wide[0], length);
-    wide.resize(wide.size() - 1);
-    return wide;
-}
-
 // UTF-16 text in the console's encoding.
 std::string encode(const wchar_t* text, int count) {
-    const UINT codePage = CodePage932 ? ShiftJisCodePage : CP_UTF8;
+    const UINT codePage = consoleIsCodePage932() ? ShiftJisCodePage : CP_UTF8;
     const int length = WideCharToMultiByte(codePage, 0, text, count, nullptr, 0, nullptr, nullptr);
     std::string bytes(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
     WideCharToMultiByte(codePage, 0, text, count, &bytes[0], length, nullptr, nullptr);
@@ -115,14 +108,13 @@ bool openConsole() {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
     const UINT codePage = isConsole(STD_OUTPUT_HANDLE) ? GetConsoleOutputCP() : GetACP();
-    CodePage932 = codePage == ShiftJisCodePage;
     InputIsConsole = isConsole(STD_INPUT_HANDLE);
     if (InputIsConsole) {
         GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &SavedInputMode);
         ControlC = CreateEventW(nullptr, TRUE, FALSE, nullptr);
         SetConsoleCtrlHandler(onControl, TRUE);
     }
-    return CodePage932;
+    return codePage == ShiftJisCodePage;
 }
 
 bool inputIsConsole() {
@@ -155,8 +147,9 @@ void writeConsoleText(std::FILE* stream, const char* utf8) {
                       nullptr);
         return;
     }
-    const std::string bytes =
-        CodePage932 ? encode(wide.data(), static_cast<int>(wide.size())) : std::string(utf8);
+    const std::string bytes = consoleIsCodePage932()
+                                  ? encode(wide.data(), static_cast<int>(wide.size()))
+                                  : std::string(utf8);
     std::fwrite(bytes.data(), 1, bytes.size(), stream);
     std::fflush(stream);
 }

@@ -1,9 +1,10 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/simulation_state.h"
 #include "console/console.h"
+#include "console/console_io.h"
 #include "modal/modal.h"
+#include "model/simulation_state.h"
 
 using namespace SimulationState;
 
@@ -13,25 +14,18 @@ namespace {
 // has finite results and a stiffest mode that the window can still follow in real time.
 constexpr double LightestMass = 0.001;      // kg
 constexpr double HeaviestMass = 1e6;        // kg
+constexpr double SoftestSpring = 0.0;       // N/m
 constexpr double StiffestSpring = 1e6;      // N/m
 constexpr double LargestInitialValue = 1e6; // m for displacements, m/s for velocities
-
-// Start values of a run.
-constexpr Point2 ChainLeftEnd = {0.01, 0.0};  // window units
-constexpr Point2 ChartLeftEnd = {-0.99, 0.0}; // window units
-constexpr double StartTimeScale = 0.005;      // window units per sample
-constexpr double StartAmplitudeHeight = 0.5;  // window units for MaxAmplitude
 
 // Values per line in the result listings.
 constexpr int ValuesPerLine = 8;
 
 const char* const NotAnInteger = "\n整数を入力してください";
 const char* const NotANumber = "\n数値を入力してください";
-const char* const MassOutOfRange = "\nマスは 0.001 以上 1000000 以下 [kg] の数値を入力してください";
-const char* const SpringOutOfRange =
-    "\nばね定数は 0 以上 1000000 以下 [N/m] の数値を入力してください";
-const char* const InitialValueOutOfRange =
-    "\n初期変位と初速度は絶対値 1000000 以下の数値を入力してください";
+
+// The messages name the bounds as a student types them: 0.001, 1000000.
+const char* const Bounds = "%.10g 以上 %.10g 以下";
 
 void printSectionTitles() {
     consoleWrite("\n(1) 自由度設定");
@@ -52,16 +46,20 @@ void printEquations() {
     consoleWrite("\n(1) 自由度数・マス・ばね定数・初期変位をキー入力\n");
 }
 
+void askForDegreesOfFreedom() {
+    consolePrintf("\n自由度 nfree(≦%d) キー入力 =", MaxDegreesOfFreedom);
+}
+
 // A count below 1 or above the capacity brings the whole block back, as the capacity always has.
 void askDegreesOfFreedom() {
     for (;;) {
         printEquations();
-        consoleWrite("\n自由度 nfree(≦20) キー入力 =");
+        askForDegreesOfFreedom();
         int count = 0;
         while (readIntegerToken(&count) == TokenRead::Unparsed) {
             discardRestOfLine();
             consoleWrite(NotAnInteger);
-            consoleWrite("\n自由度 nfree(≦20) キー入力 =");
+            askForDegreesOfFreedom();
         }
         if (count >= 1 && count <= MaxDegreesOfFreedom) {
             nfree = count;
@@ -89,15 +87,18 @@ int askIntegerBetween(const char* prompt, int lowest, int highest) {
     }
 }
 
-// One real value in [lowest, highest] behind the prompt "No.%2d  ".
-double askReal(int number, double lowest, double highest, const char* outOfRange) {
+// One real value in [lowest, highest] behind the prompt "No.%2d  "; `quantity` names it in the
+// message that refuses a value out of range.
+double askReal(int number, double lowest, double highest, const char* quantity, const char* unit) {
     for (;;) {
         consolePrintf("No.%2d  ", number);
         double value = 0.0;
         if (readRealToken(&value) == TokenRead::Unparsed) {
             consoleWrite(NotANumber);
         } else if (!(value >= lowest && value <= highest)) {
-            consoleWrite(outOfRange);
+            consolePrintf("\n%sは ", quantity);
+            consolePrintf(Bounds, lowest, highest);
+            consolePrintf(" [%s] の数値を入力してください", unit);
         } else {
             return value;
         }
@@ -109,7 +110,7 @@ double askReal(int number, double lowest, double highest, const char* outOfRange
 void askMasses() {
     consoleWrite("\nマス　m1 m2 ... mn [kg]　 キー入力 \n");
     for (int i = 0; i < nfree; ++i) {
-        m[i] = askReal(i + 1, LightestMass, HeaviestMass, MassOutOfRange);
+        m[i] = askReal(i + 1, LightestMass, HeaviestMass, "マス", "kg");
     }
 }
 
@@ -118,7 +119,7 @@ void askMasses() {
 void askSprings() {
     consoleWrite("\nばね定数 K1 K2 ... Kn+1 [N/m]　キー入力 \n");
     for (int i = 0; i <= nfree; ++i) {
-        K[i] = askReal(i + 1, 0.0, StiffestSpring, SpringOutOfRange);
+        K[i] = askReal(i + 1, SoftestSpring, StiffestSpring, "ばね定数", "N/m");
     }
 }
 
@@ -147,17 +148,17 @@ void listResults() {
 void startFromMode() {
     char prompt[128];
     std::snprintf(prompt, sizeof prompt, "\n何番目のモード？　k(1,2,.,,,%d) = ", nfree);
-    SelectedMode = askIntegerBetween(prompt, 1, nfree) - 1;
+    const int mode = askIntegerBetween(prompt, 1, nfree) - 1;
     // A natural vibration starts from rest in its shape; velocities left from an earlier typed
     // start would mix other modes in.
     for (int i = 0; i < nfree; ++i) {
-        SimulationState::y0[i] = ModeShape[SelectedMode][i];
+        SimulationState::y0[i] = ModeShape[mode][i];
         v0[i] = 0.0;
     }
-    MaxAmplitude = ModeMaxAmplitude[SelectedMode];
-    consolePrintf("\n第%dモード　ω0=%7.4f[rad/s]", SelectedMode + 1, omega0[SelectedMode]);
+    MaxAmplitude = ModeMaxAmplitude[mode];
+    consolePrintf("\n第%dモード　ω0=%7.4f[rad/s]", mode + 1, omega0[mode]);
     consoleWrite("\n (");
-    printList(ModeShape[SelectedMode], " %7.3f");
+    printList(ModeShape[mode], " %7.3f");
     consoleWrite(")");
 }
 
@@ -176,7 +177,8 @@ void startFromTypedValues() {
                 readRealToken(&v) == TokenRead::Unparsed) {
                 consoleWrite(NotANumber);
             } else if (!isInitialValue(y) || !isInitialValue(v)) {
-                consoleWrite(InitialValueOutOfRange);
+                consolePrintf("\n初期変位と初速度は絶対値 %.10g 以下の数値を入力してください",
+                              LargestInitialValue);
             } else {
                 SimulationState::y0[i] = y;
                 v0[i] = v;
@@ -211,27 +213,6 @@ void printKeyHelp() {
     consoleWrite("スペースキーで：再生・一時停止\n");
 }
 
-// Every run starts from the initial conditions with the picture at its start values; SimTime is
-// left to the keys that re-run the dialogue. Every mass's scale is set, drawn or not: the chain and
-// the grid use curve 1's also when no curve is drawn, and a curve added later with 'c' starts
-// with curve 1's, which 'y' and 'Y' scale alike.
-void setStartValues() {
-    ChainOrigin = ChainLeftEnd;
-    ChartOrigin = ChartLeftEnd;
-    TimeScale = StartTimeScale;
-    for (int c = 0; c < nfree; ++c) {
-        AmplitudeScale[c] = StartAmplitudeHeight / MaxAmplitude;
-    }
-    for (int i = 0; i < nfree; ++i) {
-        StateVector[2 * i] = SimulationState::y0[i];
-        StateVector[2 * i + 1] = v0[i];
-    }
-    HistoryIndex = 0;
-    for (int c = 0; c < ncurve; ++c) {
-        ResponseHistory[c][0] = StateVector[2 * c];
-    }
-}
-
 } // namespace
 
 void readCurveCount() {
@@ -254,5 +235,4 @@ void runDialogue() {
     listResults();
     askInitialConditions();
     printKeyHelp();
-    setStartValues();
 }

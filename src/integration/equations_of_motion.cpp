@@ -1,5 +1,5 @@
-#include "app/simulation_state.h"
 #include "integration/integration.h"
+#include "model/simulation_state.h"
 
 using namespace SimulationState;
 

@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/simulation_state.h"
 #include "integration/integration.h"
+#include "model/simulation_state.h"
 
 using namespace SimulationState;
 

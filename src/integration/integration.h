@@ -1,7 +1,12 @@
-// Time integration of the chain held in the shared state: the equations of motion in first-order
-// form, one Runge-Kutta-Gill step, and the frame driver that advances the motion one frame at a
-// time and records the response history.
+// Time integration of the chain held in the shared model: the equations of motion in first-order
+// form, one Runge-Kutta-Gill step, and one frame of motion with its sample of the response
+// history.
 #pragma once
+
+// The step width of every integration step (s) and the steps that make one frame: a frame is
+// 0.04 s of simulated time.
+constexpr double TimeStep = 0.01;
+constexpr int StepsPerFrame = 4;
 
 // dy[i]/dt for component i of a state vector y (displacements and velocities interleaved): the
 // velocity of mass i/2 for even i, its acceleration for odd i. t is accepted and not used: the
@@ -26,23 +31,3 @@ void advanceMotion();
 // Moves HistoryIndex on by one (back to 0 after a full sweep) and records the newest displacement
 // of each drawn curve there.
 void recordHistorySample();
-
-// The display callback: the chain, the captions and the chart at the instant the motion has
-// reached. A repaint never moves the motion on; paused, only stepFrame does.
-void onDisplay();
-void drawFrame();
-
-// One frame of motion ('s'), then drawn.
-void stepFrame();
-
-// Play: frames at one per StepsPerFrame x TimeStep of wall time (25 per second), driven by a
-// timer of the window's, so simulated time runs at real time. Frames that come due while the
-// program was busy, or while the window is not shown, are advanced without being drawn; paused,
-// nothing runs.
-void togglePlay();
-void stopPlay();
-// The timer callback; a tick of a play that has since stopped (an older generation) does nothing.
-void onPlayTick(int generation);
-
-// Whether anybody can see the window (false while it is minimised or wholly covered).
-void showWindow(bool shown);

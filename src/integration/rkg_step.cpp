@@ -1,6 +1,6 @@
 #include <cstddef>
 
-#include "app/simulation_state.h"
+#include "base/scratch.h"
 #include "integration/integration.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/simulation_state.h"
+#include "modal/chain_pivots.h"
 #include "modal/chain_spectrum.h"
 
 using namespace SimulationState;
@@ -22,15 +22,16 @@ constexpr int BandBeyondDiagonal = 2;
 // order (the row carried from the step before and the next original row); every other row has 0
 // there, which its multiplier leaves as it is. A zero pivot before the last step makes every later
 // multiplier 0/0, and the determinant is then not a number, as the dense routine finds.
-double ChainDeterminant(double lambda) {
+double chainDeterminant(double lambda) {
     const int n = nfree;
+    const ChainIn<double> chain;
     double lu[MassCapacity][MassCapacity + BandBeyondDiagonal];
     int perm[MassCapacity];
     // A row carried from step to step as the non-pivot takes fill two columns right of each
     // step, so every entry right of the band starts as the zero it is in the dense matrix.
     for (int r = 0; r < n; ++r) {
         std::fill(lu[r], lu[r] + n + BandBeyondDiagonal, 0.0);
-        lu[r][r] = ((-m[r]) * lambda + K[r]) + K[r + 1];
+        lu[r][r] = diagonalOf(chain, r, lambda);
         if (r > 0) {
             lu[r][r - 1] = -K[r];
         }

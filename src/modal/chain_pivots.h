@@ -7,12 +7,12 @@
 // d_i = (K_i + K_(i+1) - lambda m_i) - K_i^2 / d_(i-1). The forces' form never adds a soft spring
 // to a stiff one: rho_i = f_i / x_i is the force of spring i per unit displacement of mass i
 // (K_first at the wall), s_i = rho_i - lambda m_i what is left of it past mass i, d_i = K_(i+1) +
-// s_i and rho_(i+1) = K_(i+1) s_i / d_i. Where adjacent springs are far apart (SpringsContrast) the
+// s_i and rho_(i+1) = K_(i+1) s_i / d_i. Where adjacent springs are far apart (springsContrast) the
 // diagonal's form loses the soft spring to rounding, and the forces' form is taken.
 #pragma once
 
-#include "app/simulation_state.h"
 #include "modal/wide_arithmetic.h"
+#include "model/simulation_state.h"
 
 // The chain's spring constants (N/m) and masses (kg) in the arithmetic T: the shared state's own
 // arrays for double, copies converted once for the wider types.

@@ -2,9 +2,9 @@
 #include <cfloat>
 #include <cmath>
 
-#include "app/simulation_state.h"
 #include "modal/chain_pivots.h"
 #include "modal/chain_spectrum.h"
+#include "model/simulation_state.h"
 
 using namespace SimulationState;
 
@@ -29,7 +29,7 @@ constexpr int SmallestRootExponent = -1100;
 
 } // namespace
 
-bool SpringsContrast(int first, int count) {
+bool springsContrast(int first, int count) {
     for (int i = first; i < first + count; ++i) {
         const double soft = std::min(K[i], K[i + 1]);
         const double stiff = std::max(K[i], K[i + 1]);
@@ -40,7 +40,7 @@ bool SpringsContrast(int first, int count) {
     return false;
 }
 
-bool ChainNeedsWideRange() {
+bool chainNeedsWideRange() {
     for (int i = 0; i <= nfree; ++i) {
         if (K[i] > 0.0 && K[i] < WideRangeSpring) {
             return true;
@@ -49,20 +49,20 @@ bool ChainNeedsWideRange() {
     return false;
 }
 
-int CountBlockRootsBelow(int first, int count, double lambda) {
-    const bool byForces = SpringsContrast(first, count);
-    if (ChainNeedsWideRange()) {
+int countBlockRootsBelow(int first, int count, double lambda) {
+    const bool byForces = springsContrast(first, count);
+    if (chainNeedsWideRange()) {
         const ChainIn<Extended> chain;
         return RootCount<Extended>(chain, first, count, byForces).below(lambda);
     }
     return RootCount<double>(ChainIn<double>(), first, count, byForces).below(lambda);
 }
 
-int CountRootsBelow(double lambda) {
-    return CountBlockRootsBelow(0, nfree, lambda);
+int countRootsBelow(double lambda) {
+    return countBlockRootsBelow(0, nfree, lambda);
 }
 
-double SquaredFrequencyBound() {
+double squaredFrequencyBound() {
     double bound = 0.0;
     for (int i = 0; i < nfree; ++i) {
         bound = std::max(bound, 2.0 * (K[i] + K[i + 1]) / m[i]);
@@ -74,11 +74,11 @@ namespace {
 
 // Invariant: fewer than k+1 roots lie below lo, at least k+1 below hi.
 double bisectInDouble(int first, int count, int k) {
-    const bool byForces = SpringsContrast(first, count);
+    const bool byForces = springsContrast(first, count);
     const ChainIn<double> chain;
     const RootCount<double> roots(chain, first, count, byForces);
     const auto above = [&](double lambda) { return roots.below(lambda) > k; };
-    const double span = std::max(SquaredFrequencyBound(), DBL_MIN);
+    const double span = std::max(squaredFrequencyBound(), DBL_MIN);
     double lo = -span;
     double hi = 2.0 * span;
     while (!above(hi) && hi < DBL_MAX / 4.0) {
@@ -102,7 +102,7 @@ double bisectInDouble(int first, int count, int k) {
 // binade of the root is found first, by bisection on the exponent, then its digits, so that no
 // root costs more than about eighty counts.
 Extended bisectInExtended(int first, int count, int k) {
-    const bool byForces = SpringsContrast(first, count);
+    const bool byForces = springsContrast(first, count);
     const ChainIn<Extended> chain;
     const RootCount<Extended> roots(chain, first, count, byForces);
     const auto above = [&](Extended lambda) { return roots.below(lambda) > k; };
@@ -110,7 +110,7 @@ Extended bisectInExtended(int first, int count, int k) {
     if (above(std::ldexp(Extended(1), low))) {
         return 0;
     }
-    int high = std::max(std::ilogb(SquaredFrequencyBound()), 0) + 2;
+    int high = std::max(std::ilogb(squaredFrequencyBound()), 0) + 2;
     while (!above(std::ldexp(Extended(1), high)) && high < LDBL_MAX_EXP - 2) {
         high *= 2;
     }
@@ -129,13 +129,13 @@ Extended bisectInExtended(int first, int count, int k) {
 
 } // namespace
 
-Extended BlockEigenvalue(int first, int count, int k) {
-    if (ChainNeedsWideRange()) {
+Extended blockEigenvalue(int first, int count, int k) {
+    if (chainNeedsWideRange()) {
         return bisectInExtended(first, count, k);
     }
     return bisectInDouble(first, count, k);
 }
 
-double ChainEigenvalue(int k) {
-    return static_cast<double>(BlockEigenvalue(0, nfree, k));
+double chainEigenvalue(int k) {
+    return static_cast<double>(blockEigenvalue(0, nfree, k));
 }

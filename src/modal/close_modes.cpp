@@ -22,17 +22,6 @@ namespace {
 
 using Vector = Quad[MassCapacity];
 
-// The bracket of each squared frequency starts this close (relative) about its double value, whose
-// rounding it comfortably covers, and widens until the root count confirms it.
-constexpr double StartWidth = 1e-13;
-constexpr int MaxBisections = 400;
-
-// The Rayleigh-Ritz step needs the basis only to span the close modes' subspace: mixing inside it
-// is undone by the rotation. A basis vector that strays by eps outside the subspace, to modes a
-// relative gap g >= 1e-8 away, disturbs B^T K B by eps^2 g; squared frequencies bisected to this
-// (relative) keep eps near 1e-14, and that disturbance far below Quad's rounding of 1e-34.
-constexpr double SubspaceWidth = 1e-22;
-
 // A vector whose part outside the basis so far is smaller than this (of its mass norm) adds no
 // direction of its own.
 constexpr double NewDirection = 1e-6;
@@ -42,64 +31,12 @@ constexpr double NewDirection = 1e-6;
 // residual over the gap of 1e-8, as above.
 constexpr double CandidateResidual = 1e-21;
 
-constexpr int MaxJacobiSweeps = 60;
-
 // The masses first ... last and the chain's constants in Quad.
 struct Block {
     const ChainIn<Quad>& chain;
     int first;
     int last;
 };
-
-// The squared frequencies k0 ... k0+c-1 of the block, each bisected to Quad's precision. They
-// share one bracket and its counts until the counts tell them apart, so frequencies that nothing
-// tells apart cost one bisection between them.
-struct QuadBisection {
-    RootCount<Quad> roots;
-    int k0;
-    int c;
-    Quad* lambdas;
-
-    int below(Quad lambda) const { return roots.below(lambda); }
-
-    // Holds the roots of index nlo ... nhi-1 that lie in (lo, hi].
-    void split(Quad lo, Quad hi, int nlo, int nhi, int depth) const {
-        const int from = nlo > k0 ? nlo : k0;
-        const int to = nhi < k0 + c ? nhi : k0 + c;
-        if (from >= to) {
-            return;
-        }
-        const Quad mid = lo + (hi - lo) / 2;
-        if (depth >= MaxBisections || hi - lo <= 2 * SubspaceWidth * hi) {
-            for (int k = from; k < to; ++k) {
-                lambdas[k - k0] = mid;
-            }
-            return;
-        }
-        const int nmid = below(mid);
-        split(lo, mid, nlo, nmid, depth + 1);
-        split(mid, hi, nmid, nhi, depth + 1);
-    }
-};
-
-void quadEigenvalues(Block b, int k0, int c, const Extended* guesses, bool byForces,
-                     Quad* lambdas) {
-    const QuadBisection bisection = {
-        {b.chain, b.first, b.last - b.first + 1, byForces}, k0, c, lambdas};
-    const Quad lowest = guesses[0];
-    const Quad highest = guesses[c - 1];
-    Quad lo = 0;
-    Quad hi = 2 * highest + Quad(SquaredFrequencyBound()) + 1;
-    for (Quad width = StartWidth; width < 1; width *= 1000) {
-        if (bisection.below(lowest * (1 - width)) <= k0 &&
-            bisection.below(highest * (1 + width)) >= k0 + c) {
-            lo = lowest * (1 - width);
-            hi = highest * (1 + width);
-            break;
-        }
-    }
-    bisection.split(lo, hi, bisection.below(lo), bisection.below(hi), 0);
-}
 
 Quad massDot(Block b, const Quad* x, const Quad* y) {
     Quad sum = 0;
@@ -247,49 +184,6 @@ void complete(Block b, int c, Pool* pool, Basis* basis) {
     }
 }
 
-// Jacobi's rotations on the symmetric c x c matrix p until its off-diagonal entries are rounding;
-// the columns of v gather the eigenvectors. A coupling below the rounding of the diagonal says
-// nothing about the modes and turns nothing.
-void diagonalise(int c, Quad p[][MassCapacity], Quad v[][MassCapacity]) {
-    for (int sweep = 0; sweep < MaxJacobiSweeps; ++sweep) {
-        bool rotated = false;
-        for (int a = 0; a < c; ++a) {
-            for (int q = a + 1; q < c; ++q) {
-                const Quad scale = squareRoot(magnitude(p[a][a] * p[q][q]));
-                if (magnitude(p[a][q]) <= Precision<Quad>::epsilon * scale) {
-                    continue;
-                }
-                const Quad theta = (p[q][q] - p[a][a]) / (2 * p[a][q]);
-                const Quad size = magnitude(theta);
-                Quad t = size > 1e150 ? 1 / (2 * size) : 1 / (size + squareRoot(size * size + 1));
-                t = theta < 0 ? -t : t;
-                const Quad cs = 1 / squareRoot(t * t + 1);
-                const Quad sn = t * cs;
-                for (int k = 0; k < c; ++k) {
-                    const Quad x = p[k][a];
-                    const Quad y = p[k][q];
-                    p[k][a] = cs * x - sn * y;
-                    p[k][q] = sn * x + cs * y;
-                }
-                for (int k = 0; k < c; ++k) {
-                    const Quad x = p[a][k];
-                    const Quad y = p[q][k];
-                    p[a][k] = cs * x - sn * y;
-                    p[q][k] = sn * x + cs * y;
-                    const Quad vx = v[k][a];
-                    const Quad vy = v[k][q];
-                    v[k][a] = cs * vx - sn * vy;
-                    v[k][q] = sn * vx + cs * vy;
-                }
-                rotated = true;
-            }
-        }
-        if (!rotated) {
-            return;
-        }
-    }
-}
-
 void storeRelative(Block b, const Quad* x, double* row) {
     Quad largest = 0;
     for (int i = b.first; i <= b.last; ++i) {
@@ -311,7 +205,7 @@ void ritzModes(Block b, const Basis& basis, double rows[][MassCapacity]) {
         }
         v[a][a] = 1;
     }
-    diagonalise(c, p, v);
+    diagonaliseSymmetric(c, p, v);
     int order[MassCapacity];
     for (int j = 0; j < c; ++j) {
         int at = j;
@@ -334,17 +228,17 @@ void ritzModes(Block b, const Basis& basis, double rows[][MassCapacity]) {
 
 } // namespace
 
-void CloseModes(int first, int count, int k0, int c, const Extended* guesses,
+void closeModes(int first, int count, int k0, int c, const Extended* guesses,
                 double rows[][MassCapacity]) {
     const ChainIn<Quad> chain;
     const Block b = {chain, first, first + count - 1};
-    const bool byForces = SpringsContrast(first, count);
+    const bool byForces = springsContrast(first, count);
     static TwistedPivots<Quad> factors[MassCapacity];
     static Pool pool;
     pool.size = 0;
     Basis basis;
     Quad lambdas[MassCapacity];
-    quadEigenvalues(b, k0, c, guesses, byForces, lambdas);
+    quadEigenvalues(chain, first, count, k0, c, guesses, byForces, lambdas);
     bool gathered = false;
     for (int j = 0; j < c; ++j) {
         twistedFactorisation(chain, first, count, lambdas[j], byForces, &factors[j]);

@@ -1,7 +1,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "app/simulation_state.h"
+#include "base/scratch.h"
 #include "modal/modal.h"
 
 namespace {

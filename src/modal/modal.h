@@ -1,9 +1,15 @@
-// Modal analysis of the chain held in the shared state: natural circular frequencies and mode
+// Modal analysis of the chain held in the shared model: natural circular frequencies and mode
 // shapes of the undamped chain, from the pencil K - lambda M (lambda = omega^2, 1/s^2).
 //
-// Nothing here prints or draws; every routine works on the shared state or on the arrays it is
+// Nothing here prints or draws; every routine works on the shared model or on the arrays it is
 // handed.
 #pragma once
+
+#include "model/simulation_state.h"
+
+// K - lambda M for the trial lambda of the moment (N/m), rows MassCapacity apart: the modal
+// analysis's own working matrix, valid only until the next determinant is taken of it.
+extern double DynamicMatrix[SimulationState::MassCapacity][SimulationState::MassCapacity];
 
 // Fills the leading nfree x nfree block of DynamicMatrix with K - lambda M.
 void AssembleDynamicMatrix(double lambda);
@@ -19,10 +25,3 @@ void SearchNaturalFrequencies();
 // Fills ModeShape and ModeMaxAmplitude for every mode of omega0; row k is scaled so that the
 // amplitude of mass 1 is exactly 1 (of the first mass that moves, where mass 1 rests in that mode).
 void ComputeModeShapes();
-
-// The march of the frequency search over lambda: its points from 0.001 upward, each the sum of
-// the one before and the step, rounded as the march adds them. BuildMarchPoints lays them out up
-// to the first point above `ceiling` (1/s^2) and returns that point's index; MarchPoint gives the
-// point of an index up to it.
-long long BuildMarchPoints(double ceiling);
-double MarchPoint(long long index);

@@ -1,11 +1,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/simulation_state.h"
 #include "modal/chain_pivots.h"
 #include "modal/chain_spectrum.h"
 #include "modal/close_modes.h"
 #include "modal/modal.h"
+#include "model/simulation_state.h"
 
 using namespace SimulationState;
 
@@ -59,7 +59,7 @@ template <class T> void storeRelative(Block b, const T* x, double* row) {
 template <class T> void singleMode(Block b, T lambda, double* row) {
     const ChainIn<T> chain;
     TwistedPivots<T> t;
-    twistedFactorisation(chain, b.first, b.count, lambda, SpringsContrast(b.first, b.count), &t);
+    twistedFactorisation(chain, b.first, b.count, lambda, springsContrast(b.first, b.count), &t);
     T x[MassCapacity];
     twistedVector(chain, b.first, b.count, t, bestTwist(chain, b.first, b.count, t), x);
     storeRelative(b, x, row);
@@ -69,12 +69,12 @@ bool closeTogether(Extended lower, Extended upper) {
     return upper - lower < CloseFraction * upper;
 }
 
-// Every mode of one block, ascending; frequencies a double cannot tell apart go to CloseModes
+// Every mode of one block, ascending; frequencies a double cannot tell apart go to closeModes
 // together.
 int blockModes(Block b, bool wide, Mode* modes) {
     Extended lambda[MassCapacity];
     for (int j = 0; j < b.count; ++j) {
-        lambda[j] = BlockEigenvalue(b.first, b.count, j);
+        lambda[j] = blockEigenvalue(b.first, b.count, j);
         modes[j].lambda = lambda[j];
     }
     for (int j = 0; j < b.count;) {
@@ -84,7 +84,7 @@ int blockModes(Block b, bool wide, Mode* modes) {
         }
         if (c > 1) {
             double rows[MassCapacity][MassCapacity];
-            CloseModes(b.first, b.count, j, c, lambda + j, rows);
+            closeModes(b.first, b.count, j, c, lambda + j, rows);
             for (int r = 0; r < c; ++r) {
                 std::copy(rows[r], rows[r] + MassCapacity, modes[j + r].row);
             }
@@ -102,7 +102,7 @@ int blockModes(Block b, bool wide, Mode* modes) {
 void collectModes(Mode* modes) {
     Block blocks[MassCapacity];
     const int nblocks = findBlocks(blocks);
-    const bool wide = ChainNeedsWideRange();
+    const bool wide = chainNeedsWideRange();
     int count = 0;
     for (int b = 0; b < nblocks; ++b) {
         Mode found[MassCapacity];

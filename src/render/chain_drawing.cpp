@@ -64,12 +64,6 @@ void fillDisc(const Point2* centre, double radius, const float* colour) {
 
 } // namespace
 
-void drawDisc(const Point2* centre, double radius, const float* colour) {
-    glDisable(GL_LIGHTING);
-    fillDisc(centre, radius, colour);
-    glEnable(GL_LIGHTING);
-}
-
 // Without a depth test the order decides what covers what: springs lie under the ends and the
 // masses, and a mass covers its lower-numbered neighbour. The x positions advance by repeated
 // addition of dx, in the springs and the masses alike. Springs inherit the line width; they go to

@@ -7,7 +7,7 @@
 // or inherits as its comment says.
 #pragma once
 
-#include "app/simulation_state.h"
+#include "model/simulation_state.h"
 
 // The window's size and place from the command line's -geometry (X11's [=][WxH][{+-}X{+-}Y]),
 // taken out of the arguments so that GLUT never sees it: 800 x 800 unless a size is given, and no
@@ -26,30 +26,14 @@ struct WindowGeometry {
 };
 WindowGeometry takeWindowGeometry(int* argc, char** argv);
 
-// Opens the window with that geometry (the rest of the command line goes to GLUT) and runs the
-// GLUT main loop, which never returns.
-[[noreturn]] void runGraphics(int* argc, char** argv, const WindowGeometry& geometry);
+// Opens the program's window with that geometry (the rest of the command line goes to GLUT):
+// GLUT initialised, the window created with its title and watched for its end (window_system.h),
+// its clear colour white. The callbacks and the main loop are the caller's.
+void openWindow(int* argc, char** argv, const WindowGeometry& geometry);
 
+// The reshape callback: the viewport covers the whole window, and the picture stretches with it.
 void onReshape(int width, int height);
 
-// Has onPlayTick(generation) called once, after delayMs milliseconds.
-void schedulePlayTick(int delayMs, int generation);
-
-// Whether a window can be opened: the display that GLUT would use (the command line's -display,
-// or the environment's) accepts a connection.
-bool displayAvailable(int argc, char** argv);
-
-// Drops the key presses that reached the window while the console was waiting for input, so
-// that they are not replayed once it is done.
-void discardKeysPressedMeanwhile();
-
-// While true, the window system's repeats of a key held down are not passed on as presses.
-void ignoreKeyRepeat(bool ignore);
-
-// A descriptor that turns readable once the window has ended by any means (-1 where the window
-// system gives none), and whether it has.
-int windowEndDescriptor();
-bool windowEnded();
 void beginFrame();
 void endFrame();
 
@@ -68,12 +52,10 @@ extern const float MassColor[SimulationState::MassCapacity][4];
 // scale * y[i]. Springs inherit the line width.
 void drawChain(const Point2* leftEnd, double scale, int n, const double* y, const double* springs);
 
-// A filled disc of 100 corners.
-void drawDisc(const Point2* centre, double radius, const float* colour);
-
 // The chart: two black axes through origin, a black grid of n cells on each side of centre, and
-// the response curves of samples 0 ... last of each row (rows `stride` samples apart).
-void drawAxes(const Point2* origin, double angle);
-void drawGrid(const Point2* centre, double angle, int n, double cellWidth, double cellHeight);
+// the response curves of samples 0 ... last of each row (rows `stride` samples apart). The axes and
+// the grid lie square to the window.
+void drawAxes(const Point2* origin);
+void drawGrid(const Point2* centre, int n, double cellWidth, double cellHeight);
 void drawCurves(const Point2* origin, double step, const double* scales, int count, int last,
                 const double* samples, int stride);

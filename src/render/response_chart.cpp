@@ -7,7 +7,6 @@ namespace {
 constexpr double AxisHalfLength = 10.0;   // window units, far beyond the window
 constexpr float AxisAndCurveWidth = 2.0f; // pixels
 constexpr float GridWidth = 1.0f;         // pixels
-constexpr double RadiansPerDegree = 0.01745329252;
 const float Black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
 
 // One open polyline through samples 0 ... last, sample k at x = origin.x + k * step reached by
@@ -36,13 +35,12 @@ void drawCurve(const Point2* origin, double step, double scale, int last, const 
 
 } // namespace
 
-void drawAxes(const Point2* origin, double angle) {
+void drawAxes(const Point2* origin) {
     glDisable(GL_LIGHTING);
     glLineWidth(AxisAndCurveWidth);
     glPushMatrix();
     glColor4f(Black[0], Black[1], Black[2], Black[3]);
     glTranslated(origin->x, origin->y, 0.0);
-    glRotated(angle / RadiansPerDegree, 0.0, 0.0, 1.0);
     glBegin(GL_LINES);
     glVertex2d(-AxisHalfLength, 0.0);
     glVertex2d(AxisHalfLength, 0.0);
@@ -53,7 +51,7 @@ void drawAxes(const Point2* origin, double angle) {
     glEnable(GL_LIGHTING);
 }
 
-void drawGrid(const Point2* centre, double angle, int n, double cellWidth, double cellHeight) {
+void drawGrid(const Point2* centre, int n, double cellWidth, double cellHeight) {
     const double halfWidth = n * cellWidth;
     const double halfHeight = n * cellHeight;
     glDisable(GL_LIGHTING);
@@ -61,7 +59,6 @@ void drawGrid(const Point2* centre, double angle, int n, double cellWidth, doubl
     glPushMatrix();
     glLineWidth(GridWidth);
     glTranslated(centre->x, centre->y, 0.0);
-    glRotated(angle / RadiansPerDegree, 0.0, 0.0, 1.0);
     // Each line is a segment of its own; one primitive carries them all.
     glBegin(GL_LINES);
     for (int j = -n; j <= n; ++j) {

@@ -1,9 +1,6 @@
 #include <GL/freeglut.h>
 #include <algorithm>
-#include <cstdlib>
 
-#include "console/console.h"
-#include "integration/integration.h"
 #include "render/render.h"
 #include "render/window_system.h"
 
@@ -31,40 +28,22 @@ void createMainWindow() {
     glutCreateWindow(WindowTitle);
     nameWindow(WindowTitle);
     watchWindow();
-    endReadsWhenReadable(windowEndDescriptor());
 }
 
 void setBackground() {
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
-// Nothing is drawn while the window is minimised or wholly covered; play keeps its time.
-// Minimising and being destroyed both unmap a window: the latter ends the program.
-void onWindowStatus(int state) {
-    if (state == GLUT_HIDDEN && windowEnded()) {
-        std::exit(0);
-    }
-    showWindow(state != GLUT_HIDDEN && state != GLUT_FULLY_COVERED);
-}
-
 } // namespace
 
 void* const CaptionFont = GLUT_BITMAP_HELVETICA_18;
 
-void runGraphics(int* argc, char** argv, const WindowGeometry& geometry) {
+void openWindow(int* argc, char** argv, const WindowGeometry& geometry) {
     glutInit(argc, argv);
     sizeAndPlace(geometry);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
     createMainWindow();
-    glutDisplayFunc(onDisplay);
-    glutReshapeFunc(onReshape);
-    glutKeyboardFunc(onKeyboard);
-    glutKeyboardUpFunc(onKeyboardUp);
-    glutWindowStatusFunc(onWindowStatus);
-    glutCloseFunc(stopWatchingWindow);
     setBackground();
-    glutMainLoop();
-    std::exit(0);
 }
 
 // The projection stays the identity, so window units are normalised device coordinates and the
@@ -74,14 +53,6 @@ void onReshape(int width, int height) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
-}
-
-void schedulePlayTick(int delayMs, int generation) {
-    glutTimerFunc(static_cast<unsigned int>(delayMs), onPlayTick, generation);
-}
-
-void ignoreKeyRepeat(bool ignore) {
-    glutIgnoreKeyRepeat(ignore ? 1 : 0);
 }
 
 void beginFrame() {

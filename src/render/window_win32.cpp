@@ -2,20 +2,13 @@
 // keys typed into the window while the console waited taken out of the thread's message queue.
 #include <windows.h>
 
+#include <GL/freeglut.h>
 #include <string>
 
-#include "render/render.h"
+#include "base/wide_text.h"
 #include "render/window_system.h"
 
 namespace {
-
-std::wstring widen(const char* utf8) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    std::wstring wide(length > 0 ? static_cast<std::size_t>(length) : 1, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &wide[0], length);
-    wide.resize(wide.size() - 1);
-    return wide;
-}
 
 // freeglut's window procedure is an ANSI one: SetWindowTextW would reach it converted to the ANSI
 // code page and lose the Japanese characters. The default procedure stores the text as it is.
@@ -62,4 +55,8 @@ void discardKeysPressedMeanwhile() {
     MSG message;
     while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
     }
+}
+
+void ignoreKeyRepeat(bool ignore) {
+    glutIgnoreKeyRepeat(ignore ? 1 : 0);
 }

@@ -10,7 +10,6 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "render/render.h"
 #include "render/window_system.h"
 
 namespace {
@@ -153,4 +152,8 @@ void discardKeysPressedMeanwhile() {
     while (XCheckTypedEvent(display, KeyPress, &event) ||
            XCheckTypedEvent(display, KeyRelease, &event)) {
     }
+}
+
+void ignoreKeyRepeat(bool ignore) {
+    glutIgnoreKeyRepeat(ignore ? 1 : 0);
 }

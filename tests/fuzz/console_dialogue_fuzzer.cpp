@@ -14,9 +14,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/simulation_state.h"
+#include "app/keys.h"
+#include "app/run_start.h"
 #include "console/console.h"
 #include "integration/integration.h"
+#include "model/simulation_state.h"
 
 using namespace SimulationState;
 
@@ -72,6 +74,7 @@ void resetState() {
 void typeAll() {
     LastKey = 'n';
     runDialogue();
+    startRun();
     checkResults();
     constexpr int MaxKeys = 64; // keeps a run well inside the time limit
     for (int keys = 0; keys < MaxKeys; ++keys) {

@@ -1,9 +1,7 @@
-// The shared state of the simulator: the chain, its modal results, the initial conditions, the
-// moving state and the scales and positions of the picture. Every module reads and writes these
-// fields by name; index 0 always stands for mass 1, spring 1 or mode 1.
+// The shared model of the simulator: the chain, its modal results, the initial conditions, the
+// moving state and the scales and positions of the picture. Every layer above reads and writes
+// these fields by name; index 0 always stands for mass 1, spring 1 or mode 1.
 #pragma once
-
-#include <cstddef>
 
 // A point in window units: x from -1 (left edge) to +1 (right edge), y from -1 (bottom) to +1.
 struct Point2 {
@@ -28,19 +26,15 @@ extern double
 extern double omega0[MassCapacity];                  // rad/s, ascending
 extern double ModeShape[MassCapacity][MassCapacity]; // row k: mode k+1, amplitude of mass 1 is 1
 extern double ModeMaxAmplitude[MassCapacity];        // largest |component| of each row, >= 1
-extern double DynamicMatrix[MassCapacity][MassCapacity]; // N/m, K - lambda M of the moment
 
 // Initial conditions.
 extern double y0[MassCapacity]; // m
 extern double v0[MassCapacity]; // m/s
-extern int SelectedMode;        // 0-based mode of a mode start
 
 // Motion.
 extern double
     StateVector[StateCapacity]; // [2i] displacement (m), [2i+1] velocity (m/s) of mass i+1
 extern double SimTime;          // s since the start of the run
-extern double TimeStep;         // s, integration step
-extern int StepsPerFrame;       // integration steps per drawn frame
 
 // Picture.
 extern int ncurve;                                          // curves drawn: masses 1 ... ncurve
@@ -56,10 +50,3 @@ extern Point2 ChartOrigin;                  // left end of the chart's time axis
 extern char LastKey;
 
 } // namespace SimulationState
-
-// Zero-filled scratch for one call of the determinant or the integrator. A request that cannot be
-// met prints "memory overflow" on standard output and ends the process with status 1; it never
-// returns null, and a request for no elements is not a failure.
-double* takeScratch(std::size_t count);
-int* takeIndexScratch(std::size_t count);
-void releaseScratch(void* scratch);

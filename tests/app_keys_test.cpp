@@ -1,4 +1,4 @@
-// The window's keys as commands on the shared state, without a window.
+// The window's keys as commands on the shared model, without a window.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/simulation_state.h"
-#include "console/console.h"
+#include "app/keys.h"
+#include "model/simulation_state.h"
 
 using namespace SimulationState;
 
@@ -96,16 +96,16 @@ void typeDialogue(std::string input, void (*run)()) {
     std::fclose(out);
 }
 
-// A typed start with velocities and no curve drawn; then 'j' and a mode start; then 'y' and 'c'
-// raising the curve count.
+// 'n' and a typed start with velocities and no curve drawn; then 'j' and a mode start; then 'y'
+// and 'c' raising the curve count. Each dialogue starts a run.
 TEST(KeyCommands, ModeStartFromRestAndScalesForEveryMass) {
-    LastKey = 'n';
-    typeDialogue("3\n1 1 1\n1 1 1 1\n0\nn\n0 1\n0 2\n0 3\n", runDialogue);
+    typeDialogue("3\n1 1 1\n1 1 1 1\n0\nn\n0 1\n0 2\n0 3\n", [] { applyKeyCommand('n'); });
     EXPECT_EQ(StateVector[5], 3.0);
     EXPECT_EQ(AmplitudeScale[0], 0.5) << "the chain's scale is set with no curve drawn";
+    EXPECT_EQ(HistoryIndex, 0);
+    EXPECT_EQ(TimeScale, 0.005);
 
-    LastKey = 'j';
-    typeDialogue("y\n2\n", runDialogue);
+    typeDialogue("y\n2\n", [] { applyKeyCommand('j'); });
     for (int i = 0; i < nfree; ++i) {
         EXPECT_EQ(StateVector[2 * i], ModeShape[1][i]);
         EXPECT_EQ(StateVector[2 * i + 1], 0.0) << "a mode starts from rest";

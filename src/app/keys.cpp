@@ -1,5 +1,8 @@
-#include "app/simulation_state.h"
+#include "app/keys.h"
+
+#include "app/run_start.h"
 #include "console/console.h"
+#include "model/simulation_state.h"
 
 using namespace SimulationState;
 
@@ -72,6 +75,7 @@ KeyOutcome applyKeyCommand(unsigned char key) {
     case 'j':
         SimTime = 0.0;
         runDialogue();
+        startRun();
         return KeyOutcome::Nothing;
     case EscapeKey:
         return KeyOutcome::Quit;

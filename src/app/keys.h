@@ -1,0 +1,14 @@
+// The keys of the window as commands on the shared model (what the keyboard callback then draws,
+// steps or plays is the window loop's).
+#pragma once
+
+// What a key asks for once applyKeyCommand has acted on it: a redraw of the same instant (a new
+// scale or curve count), one frame of motion ('s'), nothing, the end, or play.
+enum class KeyOutcome { Redraw, Step, Nothing, Quit, TogglePlay };
+
+// Stores the key in LastKey and acts on it: rescales (within bounds), asks for the curve count, or
+// re-runs the dialogue from the section the key names and starts the new run.
+KeyOutcome applyKeyCommand(unsigned char key);
+
+// 'c', 'n', 'm' and 'j': the keys whose command waits for an answer in the console.
+bool keyAsksInConsole(unsigned char key);

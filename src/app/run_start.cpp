@@ -1,0 +1,35 @@
+#include "app/run_start.h"
+
+#include "model/simulation_state.h"
+
+using namespace SimulationState;
+
+namespace {
+
+constexpr Point2 ChainLeftEnd = {0.01, 0.0};  // window units
+constexpr Point2 ChartLeftEnd = {-0.99, 0.0}; // window units
+constexpr double StartTimeScale = 0.005;      // window units per sample
+constexpr double StartAmplitudeHeight = 0.5;  // window units for MaxAmplitude
+
+} // namespace
+
+// Every run starts from the initial conditions with the picture at its start values; SimTime is
+// left to the keys that re-run the dialogue. Every mass's scale is set, drawn or not: the chain and
+// the grid use curve 1's also when no curve is drawn, and a curve added later with 'c' starts
+// with curve 1's, which 'y' and 'Y' scale alike.
+void startRun() {
+    ChainOrigin = ChainLeftEnd;
+    ChartOrigin = ChartLeftEnd;
+    TimeScale = StartTimeScale;
+    for (int c = 0; c < nfree; ++c) {
+        AmplitudeScale[c] = StartAmplitudeHeight / MaxAmplitude;
+    }
+    for (int i = 0; i < nfree; ++i) {
+        StateVector[2 * i] = SimulationState::y0[i];
+        StateVector[2 * i + 1] = v0[i];
+    }
+    HistoryIndex = 0;
+    for (int c = 0; c < ncurve; ++c) {
+        ResponseHistory[c][0] = StateVector[2 * c];
+    }
+}

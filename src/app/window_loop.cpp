@@ -1,0 +1,131 @@
+#include "app/window_loop.h"
+
+#include <GL/freeglut.h>
+
+#include <chrono>
+#include <cstdlib>
+
+#include "app/frame.h"
+#include "app/keys.h"
+#include "app/play_clock.h"
+#include "console/console.h"
+#include "render/window_system.h"
+
+namespace {
+
+constexpr unsigned char SpaceKey = ' ';
+
+// The space bar is down: the window system's repeats of it are not presses of their own.
+bool SpaceHeld = false;
+
+// False while the window is minimised or wholly covered: nobody would see a frame.
+bool WindowShown = true;
+
+double now() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void onPlayTick(int generation);
+
+void scheduleTick(int ms) {
+    glutTimerFunc(static_cast<unsigned int>(ms), onPlayTick, playGeneration());
+}
+
+// Every frame due is advanced, and only the last of them drawn, unless nobody can see it.
+void onPlayTick(int generation) {
+    const PlayTick tick = playTick(generation, now());
+    if (!tick.live) {
+        return;
+    }
+    for (int frame = 0; frame < tick.frames; ++frame) {
+        advanceFrame();
+    }
+    if (tick.frames > 0 && WindowShown) {
+        drawFrame();
+    }
+    scheduleTick(tick.msToNext);
+}
+
+void togglePlay() {
+    if (playing()) {
+        stopPlay();
+        return;
+    }
+    startPlay(now());
+    scheduleTick(msToNextFrame(now()));
+}
+
+// A repaint shows the instant the motion has reached; it never moves it on.
+void onDisplay() {
+    drawFrame();
+}
+
+// A redraw is one direct call of the frame's drawing, after the change, so the new scale or curve
+// count shows at once, at the same instant of the motion. 's' steps one frame and stops play, and
+// so does every key that asks in the console ('c', 'n', 'm', 'j'): those leave the window
+// unserviced until the answer is in, and what was pressed in it meanwhile is dropped rather than
+// replayed.
+void onKeyboard(unsigned char key, int, int) {
+    if (key == SpaceKey) {
+        if (SpaceHeld) {
+            return;
+        }
+        SpaceHeld = true;
+        ignoreKeyRepeat(true);
+    }
+    if (key == 's' || keyAsksInConsole(key)) {
+        stopPlay();
+    }
+    const KeyOutcome outcome = applyKeyCommand(key);
+    if (keyAsksInConsole(key)) {
+        discardKeysPressedMeanwhile();
+    }
+    switch (outcome) {
+    case KeyOutcome::Redraw:
+        drawFrame();
+        break;
+    case KeyOutcome::Step:
+        stepFrame();
+        break;
+    case KeyOutcome::TogglePlay:
+        togglePlay();
+        break;
+    case KeyOutcome::Quit:
+        std::exit(0);
+    case KeyOutcome::Nothing:
+        break;
+    }
+}
+
+// Repeats of a held key are ignored only while the space bar is down, so 's' held down still
+// steps frame after frame.
+void onKeyboardUp(unsigned char key, int, int) {
+    if (key == SpaceKey) {
+        SpaceHeld = false;
+        ignoreKeyRepeat(false);
+    }
+}
+
+// Minimising and being destroyed both unmap a window: the latter ends the program.
+void onWindowStatus(int state) {
+    if (state == GLUT_HIDDEN && windowEnded()) {
+        std::exit(0);
+    }
+    WindowShown = state != GLUT_HIDDEN && state != GLUT_FULLY_COVERED;
+}
+
+} // namespace
+
+void runGraphics(int* argc, char** argv, const WindowGeometry& geometry) {
+    openWindow(argc, argv, geometry);
+    glutDisplayFunc(onDisplay);
+    glutReshapeFunc(onReshape);
+    glutKeyboardFunc(onKeyboard);
+    glutKeyboardUpFunc(onKeyboardUp);
+    glutWindowStatusFunc(onWindowStatus);
+    glutCloseFunc(stopWatchingWindow);
+    endReadsWhenReadable(windowEndDescriptor());
+    glutMainLoop();
+    std::exit(0);
+}

@@ -1,0 +1,11 @@
+#include "base/wide_text.h"
+
+#include <windows.h>
+
+std::wstring widen(const char* utf8) {
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    std::wstring wide(length > 0 ? static_cast<std::size_t>(length) : 1, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &wide[0], length);
+    wide.resize(wide.size() - 1);
+    return wide;
+}

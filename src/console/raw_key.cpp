@@ -1,0 +1,48 @@
+// The answer to the yes/no question: one key, typed ahead on the line of the last value, pressed
+// raw at a terminal, or the next character of a pipe.
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+#include "console/console.h"
+#include "console/console_io.h"
+#include "console/console_platform.h"
+#include "console/text_encoding.h"
+
+namespace {
+
+// The answer a raw key press gives: full-width 'ｙ' counts as 'y', any other character as its lead
+// byte, a function key as Escape; the end of input ends the program.
+int keyPressed(const std::string& bytes) {
+    if (bytes.empty()) {
+        endOfInput();
+    }
+    const int lead = static_cast<unsigned char>(bytes[0]);
+    const auto at = [&bytes](std::size_t i) {
+        return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : -1;
+    };
+    const int ascii = consoleIsCodePage932() ? fullWidthInCodePage932(lead, at(1))
+                                             : fullWidthInUtf8(lead, at(1), at(2));
+    return ascii == 'y' ? 'y' : lead;
+}
+
+} // namespace
+
+// An answer already typed on the line of the last value ("2 n") is taken as typed, on a terminal as
+// on a pipe; on a pipe the answer is otherwise the next non-blank character. Either way the rest
+// of the answer's line is dropped, so "yes" is one answer.
+int askForKey(const char* question) {
+    if (consoleInputIsTerminal()) {
+        const int typedAhead = answerLeftOnLine();
+        if (typedAhead != 0) {
+            writeConsoleText(stdout, question);
+            return typedAhead;
+        }
+        return keyPressed(readRawKey(question));
+    }
+    writeConsoleText(stdout, question);
+    const int answer = takeNonBlank();
+    openLine();
+    answerLeftOnLine();
+    return answer;
+}

@@ -5,6 +5,7 @@
 
 #include "bench_chains.h"
 #include "modal/chain_spectrum.h"
+#include "modal/dynamic_matrix.h"
 #include "modal/modal.h"
 
 namespace {

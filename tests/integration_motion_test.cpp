@@ -7,6 +7,7 @@
 
 #include "chain_fixture.h"
 #include "integration/integration.h"
+#include "integration/rkg_step.h"
 #include "modal/modal.h"
 #include "model/simulation_state.h"
 

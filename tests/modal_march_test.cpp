@@ -8,6 +8,7 @@
 
 #include "chain_fixture.h"
 #include "modal/chain_spectrum.h"
+#include "modal/dynamic_matrix.h"
 #include "modal/frequency_march.h"
 #include "modal/modal.h"
 #include "model/simulation_state.h"

@@ -1,6 +1,7 @@
 // The mass colour table that pairs each mass's disc with its response curve.
 #include <gtest/gtest.h>
 
+#include "render/mass_colours.h"
 #include "render/render.h"
 
 namespace {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "random_numbers.h"
+#include "render/mass_colours.h"
 #include "render/render.h"
 #include "x_session.h"
 

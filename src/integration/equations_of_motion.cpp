@@ -1,4 +1,4 @@
-#include "integration/integration.h"
+#include "integration/rkg_step.h"
 #include "model/simulation_state.h"
 
 using namespace SimulationState;

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "integration/integration.h"
+#include "integration/rkg_step.h"
 #include "model/simulation_state.h"
 
 using namespace SimulationState;

@@ -1,27 +1,11 @@
-// Time integration of the chain held in the shared model: the equations of motion in first-order
-// form, one Runge-Kutta-Gill step, and one frame of motion with its sample of the response
-// history.
+// Time integration of the chain held in the shared model: one frame of motion, integrated by
+// Runge-Kutta-Gill, and its sample of the response history.
 #pragma once
 
 // The step width of every integration step (s) and the steps that make one frame: a frame is
 // 0.04 s of simulated time.
 constexpr double TimeStep = 0.01;
 constexpr int StepsPerFrame = 4;
-
-// dy[i]/dt for component i of a state vector y (displacements and velocities interleaved): the
-// velocity of mass i/2 for even i, its acceleration for odd i. t is accepted and not used: the
-// chain is autonomous.
-double stateDerivative(int i, double t, const double* y);
-
-// Advances the n components of y from t to t + h by one Runge-Kutta-Gill step into yout, which
-// may be y itself.
-void rkgStep(double t, double h, const double* y, double* yout, int n);
-
-// The number of equal parts each step of width h is split into, so that a chain whose stiffest
-// mode has circular frequency omegaMax (rad/s) neither blows up nor loses more than 1e-4 of its
-// energy over 1000 frames: 1, or a power of two up to MaxSubSteps.
-constexpr int MaxSubSteps = 1 << 20;
-int subStepsPerStep(double omegaMax, double h);
 
 // One frame of motion: StepsPerFrame steps of TimeStep. A step that subStepsPerStep splits is
 // taken as the linear map of its sub-steps, built once per chain; the others are one

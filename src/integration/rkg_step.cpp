@@ -1,7 +1,7 @@
 #include <cstddef>
 
 #include "base/scratch.h"
-#include "integration/integration.h"
+#include "integration/rkg_step.h"
 
 namespace {
 

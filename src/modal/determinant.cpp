@@ -2,7 +2,7 @@
 #include <cstddef>
 
 #include "base/scratch.h"
-#include "modal/modal.h"
+#include "modal/dynamic_matrix.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
+#include "modal/dynamic_matrix.h"
 #include "modal/chain_pivots.h"
-#include "modal/modal.h"
 
 double DynamicMatrix[SimulationState::MassCapacity][SimulationState::MassCapacity] = {};
 

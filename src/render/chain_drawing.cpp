@@ -1,6 +1,7 @@
 #include <GL/gl.h>
 #include <cmath>
 
+#include "render/mass_colours.h"
 #include "render/render.h"
 
 namespace {

@@ -44,9 +44,6 @@ extern void* const CaptionFont;
 // of its own.
 void drawText(float x, float y, void* font, const char* text);
 
-// One colour per mass (entry i for mass i+1), shared by its disc and its response curve.
-extern const float MassColor[SimulationState::MassCapacity][4];
-
 // The chain from leftEnd to the right wall at x = 0.99: n+1 springs (springs[i] N/m is spring
 // i+1; one of 0 N/m is left out), the two fixed ends and n mass discs, each mass raised by
 // scale * y[i]. Springs inherit the line width.

@@ -1,5 +1,6 @@
 #include <GL/gl.h>
 
+#include "render/mass_colours.h"
 #include "render/render.h"
 
 namespace {

@@ -1,0 +1,18 @@
+// The dynamic matrix K - lambda M and the general determinant-and-inverse routine (internal to the
+// modal analysis, and open to its tests and benchmarks). The search takes its determinants from
+// chainDeterminant, which gives the very numbers this routine gives for the assembled matrix.
+#pragma once
+
+#include "model/simulation_state.h"
+
+// K - lambda M for the trial lambda of the moment (N/m), rows MassCapacity apart: the modal
+// analysis's own working matrix, valid only until the next determinant is taken of it.
+extern double DynamicMatrix[SimulationState::MassCapacity][SimulationState::MassCapacity];
+
+// Fills the leading nfree x nfree block of DynamicMatrix with K - lambda M.
+void AssembleDynamicMatrix(double lambda);
+
+// Determinant of the n x n matrix held in a with the given row stride, by Gaussian elimination
+// with partial pivoting. When |det| > 1e-06 the matrix is replaced in place by its inverse;
+// otherwise it is left as it was.
+double DeterminantAndInverse(int n, double* a, int stride);

@@ -1,0 +1,7 @@
+// The mass colours (internal to the drawing, and open to its tests): entry i for mass i+1, shared
+// by its disc and its response curve, four floats red, green, blue, alpha.
+#pragma once
+
+#include "model/simulation_state.h"
+
+extern const float MassColor[SimulationState::MassCapacity][4];

@@ -53,7 +53,7 @@ void determinant20(benchmark::State& state) {
     for (auto _ : state) {
         AssembleDynamicMatrix(57.3);
         benchmark::DoNotOptimize(
-            DeterminantAndInverse(20, &SimulationState::DynamicMatrix[0][0], 21));
+            DeterminantAndInverse(20, &DynamicMatrix[0][0], SimulationState::MassCapacity));
     }
 }
 

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that spring-chain needs, and only those that are missing:
 #   setup.sh run     building and running the simulator
-#   setup.sh test    that, and building and running every test (the default)
-#   setup.sh bench   that, and the benchmarks
+#   setup.sh test    that, and building every test and benchmark and running the tests (the default)
+#   setup.sh bench   the same, to run the benchmarks
 #   setup.sh windows cross-building the Windows program
 #   setup.sh wine    that, and testing it under Wine
+#   setup.sh web     building the page (WebAssembly)
+#   setup.sh webtest that, and testing it in a headless Chromium
 # Every name is one that Debian 12 and 13 both have. Uses sudo only when not run as root.
 set -euo pipefail
 
@@ -14,21 +16,24 @@ run_packages=(
 )
 # clang and libclang-rt-dev (the runtime of the clang that the release ships) build the fuzzer.
 test_packages=(
-    libgtest-dev liblapack-dev libmpfr-dev libxtst-dev zlib1g-dev
+    libgtest-dev liblapack-dev libmpfr-dev libxtst-dev zlib1g-dev libbenchmark-dev
     xvfb xauth x11-utils locales
     clang libclang-rt-dev
 )
-bench_packages=(libbenchmark-dev)
 windows_packages=(g++-mingw-w64-x86-64-posix cmake make zip xz-utils ca-certificates)
 wine_packages=(wine wine64 xvfb x11-utils xdotool x11-apps locales python3)
+web_packages=(emscripten cmake make zip)
+webtest_packages=(chromium fonts-ipafont-gothic fonts-liberation python3 python3-websocket gzip)
 
 case "${1:-test}" in
     run) packages=("${run_packages[@]}") ;;
     test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
-    bench) packages=("${run_packages[@]}" "${test_packages[@]}" "${bench_packages[@]}") ;;
+    bench) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
     windows) packages=("${windows_packages[@]}") ;;
     wine) packages=("${windows_packages[@]}" "${wine_packages[@]}") ;;
-    *) echo "usage: $0 [run|test|bench|windows|wine]" >&2; exit 2 ;;
+    web) packages=("${web_packages[@]}") ;;
+    webtest) packages=("${web_packages[@]}" "${webtest_packages[@]}") ;;
+    *) echo "usage: $0 [run|test|bench|windows|wine|web|webtest]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test in four stages:
-#   1. the build as released (unit and window tests);
+# Installs what is missing, then builds and runs every test in five stages:
+#   1. the build as released (unit and window tests; the benchmarks are built, not run);
 #   2. the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer, which also
 #      checks that the program hands back every byte it takes;
 #   3. the dialogue fuzzer (clang, libFuzzer) for FUZZ_SECONDS (default 60);
-#   4. the Windows program, cross-built with mingw-w64 and run under Wine.
+#   4. the Windows program, cross-built with mingw-w64 and run under Wine;
+#   5. the page, compiled to WebAssembly with Emscripten and run in a headless Chromium.
 # Every stage runs whatever the stages before it gave; the summary at the end names each stage
 # that failed, and the exit status is non-zero if any did.
 set -uo pipefail
@@ -32,7 +33,7 @@ stage() {
     failed+=("$name")
 }
 
-stage "released build" build -- -DSPRING_CHAIN_WERROR=ON
+stage "released build" build -- -DSPRING_CHAIN_WERROR=ON -DSPRING_CHAIN_BENCHMARKS=ON
 stage "sanitizer build (ASan + UBSan)" build-asan -- -DSPRING_CHAIN_WERROR=ON \
     -DSPRING_CHAIN_SANITIZE=ON
 CXX=clang++ stage "fuzzing the dialogue" build-fuzz -L fuzz -- -DSPRING_CHAIN_FUZZ=ON \
@@ -40,6 +41,9 @@ CXX=clang++ stage "fuzzing the dialogue" build-fuzz -L fuzz -- -DSPRING_CHAIN_FU
 
 echo "== Windows program under Wine"
 ./scripts/test-windows.sh || failed+=("Windows program under Wine")
+
+echo "== the page in Chromium"
+./scripts/test-web.sh || failed+=("the page in Chromium")
 
 echo
 if [ ${#failed[@]} -gt 0 ]; then

@@ -1,9 +1,8 @@
 #include "app/window_loop.h"
 
-#include <GL/freeglut.h>
+#include <GL/freeglut_std.h>
 
 #include <chrono>
-#include <cstdlib>
 
 #include "app/frame.h"
 #include "app/keys.h"
@@ -21,6 +20,11 @@ bool SpaceHeld = false;
 // False while the window is minimised or wholly covered: nobody would see a frame.
 bool WindowShown = true;
 
+// True while a key's question waits in the console. The desktop services no callback meanwhile;
+// a page does, and they neither move nor draw the half-entered model, nor take keys aimed at the
+// window.
+bool ConsoleWaits = false;
+
 double now() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
@@ -34,6 +38,9 @@ void scheduleTick(int ms) {
 
 // Every frame due is advanced, and only the last of them drawn, unless nobody can see it.
 void onPlayTick(int generation) {
+    if (ConsoleWaits) {
+        return;
+    }
     const PlayTick tick = playTick(generation, now());
     if (!tick.live) {
         return;
@@ -50,15 +57,18 @@ void onPlayTick(int generation) {
 void togglePlay() {
     if (playing()) {
         stopPlay();
-        return;
+    } else {
+        startPlay(now());
+        scheduleTick(msToNextFrame(now()));
     }
-    startPlay(now());
-    scheduleTick(msToNextFrame(now()));
+    tellPlaying(playing());
 }
 
 // A repaint shows the instant the motion has reached; it never moves it on.
 void onDisplay() {
-    drawFrame();
+    if (!ConsoleWaits) {
+        drawFrame();
+    }
 }
 
 // A redraw is one direct call of the frame's drawing, after the change, so the new scale or curve
@@ -66,18 +76,14 @@ void onDisplay() {
 // so does every key that asks in the console ('c', 'n', 'm', 'j'): those leave the window
 // unserviced until the answer is in, and what was pressed in it meanwhile is dropped rather than
 // replayed.
-void onKeyboard(unsigned char key, int, int) {
-    if (key == SpaceKey) {
-        if (SpaceHeld) {
-            return;
-        }
-        SpaceHeld = true;
-        ignoreKeyRepeat(true);
-    }
+void handleKey(unsigned char key) {
     if (key == 's' || keyAsksInConsole(key)) {
         stopPlay();
+        tellPlaying(false);
     }
+    ConsoleWaits = keyAsksInConsole(key);
     const KeyOutcome outcome = applyKeyCommand(key);
+    ConsoleWaits = false;
     if (keyAsksInConsole(key)) {
         discardKeysPressedMeanwhile();
     }
@@ -92,10 +98,28 @@ void onKeyboard(unsigned char key, int, int) {
         togglePlay();
         break;
     case KeyOutcome::Quit:
-        std::exit(0);
+        endProgram(0);
     case KeyOutcome::Nothing:
         break;
     }
+}
+
+void onKeyboard(unsigned char key, int, int) {
+    if (ConsoleWaits) {
+        return;
+    }
+    if (key == SpaceKey) {
+        if (SpaceHeld) {
+            return;
+        }
+        SpaceHeld = true;
+        ignoreKeyRepeat(true);
+    }
+    if (keyAsksInConsole(key) && passToMainLoop(key)) {
+        ConsoleWaits = true;
+        return;
+    }
+    handleKey(key);
 }
 
 // Repeats of a held key are ignored only while the space bar is down, so 's' held down still
@@ -110,7 +134,7 @@ void onKeyboardUp(unsigned char key, int, int) {
 // Minimising and being destroyed both unmap a window: the latter ends the program.
 void onWindowStatus(int state) {
     if (state == GLUT_HIDDEN && windowEnded()) {
-        std::exit(0);
+        endProgram(0);
     }
     WindowShown = state != GLUT_HIDDEN && state != GLUT_FULLY_COVERED;
 }
@@ -123,9 +147,11 @@ void runGraphics(int* argc, char** argv, const WindowGeometry& geometry) {
     glutReshapeFunc(onReshape);
     glutKeyboardFunc(onKeyboard);
     glutKeyboardUpFunc(onKeyboardUp);
-    glutWindowStatusFunc(onWindowStatus);
-    glutCloseFunc(stopWatchingWindow);
+    registerWindowStatus(onWindowStatus);
     endReadsWhenReadable(windowEndDescriptor());
-    glutMainLoop();
-    std::exit(0);
+    runWindowLoop();
+    // Only in a browser does the loop return: here, on main's stack, the console may wait.
+    for (;;) {
+        handleKey(nextKeyForMainLoop());
+    }
 }

@@ -1,8 +1,8 @@
-#include <GL/gl.h>
 #include <cmath>
 
 #include "render/mass_colours.h"
 #include "render/render.h"
+#include "render/window_system.h"
 
 namespace {
 
@@ -46,21 +46,20 @@ struct UnitCircle {
 const UnitCircle Circle;
 
 // A filled polygon of DiscSegments corners, counter-clockwise from the point right of the centre,
-// drawn about the centre through the modelview matrix. Lighting is left as the caller set it.
+// drawn about the centre. Lighting is left as the caller set it.
 void fillDisc(const Point2* centre, double radius, const float* colour) {
-    glPushMatrix();
-    glTranslated(centre->x, centre->y, 0.0);
-    glColor4f(colour[0], colour[1], colour[2], colour[3]);
-    glBegin(GL_TRIANGLE_STRIP);
-    glVertex2d(radius * Circle.cosine[0], radius * Circle.sine[0]);
+    moveOrigin(centre->x, centre->y);
+    setColour(colour);
+    beginShape(Shape::TriangleStrip);
+    vertex(radius * Circle.cosine[0], radius * Circle.sine[0]);
     for (int low = 1, high = DiscSegments - 1; low <= high; ++low, --high) {
-        glVertex2d(radius * Circle.cosine[low], radius * Circle.sine[low]);
+        vertex(radius * Circle.cosine[low], radius * Circle.sine[low]);
         if (high != low) {
-            glVertex2d(radius * Circle.cosine[high], radius * Circle.sine[high]);
+            vertex(radius * Circle.cosine[high], radius * Circle.sine[high]);
         }
     }
-    glEnd();
-    glPopMatrix();
+    endShape();
+    restoreOrigin();
 }
 
 } // namespace
@@ -75,19 +74,19 @@ void drawChain(const Point2* leftEnd, double scale, int n, const double* y, cons
     const double dx = (ChainRightEndX - leftEnd->x) / (n + 1);
     const Point2 rightEnd = {ChainRightEndX, leftEnd->y};
 
-    glDisable(GL_LIGHTING);
-    glColor4f(SpringColor[0], SpringColor[1], SpringColor[2], SpringColor[3]);
-    glBegin(GL_LINES);
+    lightingOff();
+    setColour(SpringColor);
+    beginShape(Shape::Lines);
     Point2 p = *leftEnd;
     for (int i = 0; i <= n; ++i) {
         const Point2 next = i < n ? Point2{p.x + dx, leftEnd->y + scale * y[i]} : rightEnd;
         if (springs[i] != 0.0) {
-            glVertex2d(p.x, p.y);
-            glVertex2d(next.x, next.y);
+            vertex(p.x, p.y);
+            vertex(next.x, next.y);
         }
         p = next;
     }
-    glEnd();
+    endShape();
 
     fillDisc(leftEnd, AnchorRadius, SpringColor);
     fillDisc(&rightEnd, AnchorRadius, SpringColor);
@@ -98,5 +97,5 @@ void drawChain(const Point2* leftEnd, double scale, int n, const double* y, cons
         const Point2 centre = {x, leftEnd->y + scale * y[i]};
         fillDisc(&centre, MassRadius, MassColor[i]);
     }
-    glEnable(GL_LIGHTING);
+    lightingOn();
 }

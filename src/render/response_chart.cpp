@@ -1,7 +1,7 @@
-#include <GL/gl.h>
 
 #include "render/mass_colours.h"
 #include "render/render.h"
+#include "render/window_system.h"
 
 namespace {
 
@@ -17,62 +17,60 @@ const float Black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
 // otherwise cost 10,000 primitives and as many lighting switches a frame.
 void drawCurve(const Point2* origin, double step, double scale, int last, const double* row,
                const float* colour) {
-    glLineWidth(AxisAndCurveWidth);
+    setLineWidth(AxisAndCurveWidth);
     if (last < 1) {
         return;
     }
-    glDisable(GL_LIGHTING);
-    glColor4f(colour[0], colour[1], colour[2], colour[3]);
-    glBegin(GL_LINE_STRIP);
+    lightingOff();
+    setColour(colour);
+    beginShape(Shape::LineStrip);
     Point2 p = {origin->x, origin->y + scale * row[0]};
-    glVertex2d(p.x, p.y);
+    vertex(p.x, p.y);
     for (int k = 1; k <= last; ++k) {
         p = {p.x + step, origin->y + scale * row[k]};
-        glVertex2d(p.x, p.y);
+        vertex(p.x, p.y);
     }
-    glEnd();
-    glEnable(GL_LIGHTING);
+    endShape();
+    lightingOn();
 }
 
 } // namespace
 
 void drawAxes(const Point2* origin) {
-    glDisable(GL_LIGHTING);
-    glLineWidth(AxisAndCurveWidth);
-    glPushMatrix();
-    glColor4f(Black[0], Black[1], Black[2], Black[3]);
-    glTranslated(origin->x, origin->y, 0.0);
-    glBegin(GL_LINES);
-    glVertex2d(-AxisHalfLength, 0.0);
-    glVertex2d(AxisHalfLength, 0.0);
-    glVertex2d(0.0, -AxisHalfLength);
-    glVertex2d(0.0, AxisHalfLength);
-    glEnd();
-    glPopMatrix();
-    glEnable(GL_LIGHTING);
+    lightingOff();
+    setLineWidth(AxisAndCurveWidth);
+    setColour(Black);
+    moveOrigin(origin->x, origin->y);
+    beginShape(Shape::Lines);
+    vertex(-AxisHalfLength, 0.0);
+    vertex(AxisHalfLength, 0.0);
+    vertex(0.0, -AxisHalfLength);
+    vertex(0.0, AxisHalfLength);
+    endShape();
+    restoreOrigin();
+    lightingOn();
 }
 
 void drawGrid(const Point2* centre, int n, double cellWidth, double cellHeight) {
     const double halfWidth = n * cellWidth;
     const double halfHeight = n * cellHeight;
-    glDisable(GL_LIGHTING);
-    glColor4f(Black[0], Black[1], Black[2], Black[3]);
-    glPushMatrix();
-    glLineWidth(GridWidth);
-    glTranslated(centre->x, centre->y, 0.0);
+    lightingOff();
+    setColour(Black);
+    setLineWidth(GridWidth);
+    moveOrigin(centre->x, centre->y);
     // Each line is a segment of its own; one primitive carries them all.
-    glBegin(GL_LINES);
+    beginShape(Shape::Lines);
     for (int j = -n; j <= n; ++j) {
-        glVertex2d(j * cellWidth, -halfHeight);
-        glVertex2d(j * cellWidth, halfHeight);
+        vertex(j * cellWidth, -halfHeight);
+        vertex(j * cellWidth, halfHeight);
     }
     for (int i = -n; i <= n; ++i) {
-        glVertex2d(-halfWidth, i * cellHeight);
-        glVertex2d(halfWidth, i * cellHeight);
+        vertex(-halfWidth, i * cellHeight);
+        vertex(halfWidth, i * cellHeight);
     }
-    glEnd();
-    glPopMatrix();
-    glEnable(GL_LIGHTING);
+    endShape();
+    restoreOrigin();
+    lightingOn();
 }
 
 // Curve c is mass c+1's row in mass c+1's colour; a later curve covers an earlier one.

@@ -1,4 +1,4 @@
-#include <GL/freeglut.h>
+#include <GL/freeglut_std.h>
 #include <algorithm>
 
 #include "render/render.h"
@@ -36,8 +36,6 @@ void setBackground() {
 
 } // namespace
 
-void* const CaptionFont = GLUT_BITMAP_HELVETICA_18;
-
 void openWindow(int* argc, char** argv, const WindowGeometry& geometry) {
     glutInit(argc, argv);
     sizeAndPlace(geometry);
@@ -53,26 +51,4 @@ void onReshape(int width, int height) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
-}
-
-void beginFrame() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-}
-
-void endFrame() {
-    glFlush();
-    glutSwapBuffers();
-}
-
-// Lighting is on between primitives and no light is enabled, so the raster position takes the
-// unlit default material's colour, a grey of 0.04: the captions come out near-black whatever was
-// drawn before them.
-void drawText(float x, float y, void* font, const char* text) {
-    glPushAttrib(GL_CURRENT_BIT);
-    glRasterPos2f(x, y);
-    for (const char* c = text; *c != '\0'; ++c) {
-        glutBitmapCharacter(font, static_cast<unsigned char>(*c));
-    }
-    glPopAttrib();
 }

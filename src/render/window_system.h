@@ -1,5 +1,5 @@
 // What the window system does differently under X11, Windows and in a browser: the one platform
-// header of the window, implemented by window_x11.cpp, window_win32.cpp (and window_web.cpp).
+// header of the window, implemented by window_x11.cpp or window_win32.cpp with desktop_glut.cpp, and by window_web.cpp.
 #pragma once
 
 // Whether a window can be opened: the display that GLUT would use (the command line's -display,
@@ -28,3 +28,48 @@ void discardKeysPressedMeanwhile();
 
 // While true, the window system's repeats of a key held down are not passed on as presses.
 void ignoreKeyRepeat(bool ignore);
+
+// --- The event loop -------------------------------------------------------------------------
+
+// Registers GLUT's window-status callback where the window system has one (a page's canvas is
+// never minimised, and nobody but the page can take it away).
+void registerWindowStatus(void (*callback)(int state));
+
+// Runs GLUT's loop. On the desktop it never returns, and the console's reads may wait inside its
+// callbacks. In a browser they may not: a read there waits for the page's events on main's own
+// stack. The loop then only starts, and returns; a key that asks in the console is passed on
+// (passToMainLoop says true) and main takes it up with nextKeyForMainLoop, which waits for one.
+void runWindowLoop();
+bool passToMainLoop(unsigned char key);
+unsigned char nextKeyForMainLoop();
+
+// Ends the program with the status, from any callback: in a browser also while main waits for
+// the page, which is then told that the program has ended.
+[[noreturn]] void endProgram(int status);
+
+// Tells the page whether play runs (a desktop window shows nothing of it).
+void tellPlaying(bool playing);
+
+// --- Drawing, as the window system's GL takes it ----------------------------------------------
+// Desktop GL (desktop_glut.cpp, X11 and Windows alike) draws with the classic immediate mode; a
+// browser's WebGL (window_web.cpp) has no wide lines, no double vertices and no bitmap fonts, and
+// draws the same shapes its own way. Besides beginFrame, endFrame and drawText of render.h:
+
+enum class Shape { Lines, LineStrip, TriangleStrip };
+
+// Lighting is off while a primitive draws and on between primitives; the captions take the unlit
+// default material's colour from it.
+void lightingOff();
+void lightingOn();
+
+void setColour(const float* rgba);
+void setLineWidth(float pixels);
+
+// One primitive, its vertices in window units about the current origin.
+void beginShape(Shape shape);
+void vertex(double x, double y);
+void endShape();
+
+// Moves the origin to (x, y) until restoreOrigin, as a saved and translated modelview matrix.
+void moveOrigin(double x, double y);
+void restoreOrigin();

@@ -39,7 +39,9 @@ bool displayAvailable(int, char**) {
 
 // Only the program's own thread can destroy its window on Windows; a close asked for from outside
 // reaches GLUT as a message, which ends the program.
-void watchWindow() {}
+void watchWindow() {
+    glutCloseFunc(stopWatchingWindow);
+}
 
 void stopWatchingWindow() {}
 
@@ -55,8 +57,4 @@ void discardKeysPressedMeanwhile() {
     MSG message;
     while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
     }
-}
-
-void ignoreKeyRepeat(bool ignore) {
-    glutIgnoreKeyRepeat(ignore ? 1 : 0);
 }

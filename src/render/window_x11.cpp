@@ -102,6 +102,7 @@ void watchWindow() {
         XSelectInput(Watcher, child, StructureNotifyMask);
         XSync(Watcher, False);
     }
+    glutCloseFunc(stopWatchingWindow);
     UsualWireToEvent = XESetWireToEvent(display, DestroyNotify, noticeDestroy);
     UsualErrorHandler = XSetErrorHandler(noticeErrorOfEndedWindow);
     // Exit handlers run last registered first: this one before GLUT's, which destroys the window.
@@ -152,8 +153,4 @@ void discardKeysPressedMeanwhile() {
     while (XCheckTypedEvent(display, KeyPress, &event) ||
            XCheckTypedEvent(display, KeyRelease, &event)) {
     }
-}
-
-void ignoreKeyRepeat(bool ignore) {
-    glutIgnoreKeyRepeat(ignore ? 1 : 0);
 }

@@ -1,0 +1,106 @@
+// freeglut on the desktop, X11 and Windows alike: its loop, and drawing with the classic immediate
+// mode of desktop GL.
+#include <GL/freeglut.h>
+
+#include <cstdlib>
+
+#include "render/render.h"
+#include "render/window_system.h"
+
+void* const CaptionFont = GLUT_BITMAP_HELVETICA_18;
+
+void beginFrame() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+}
+
+void endFrame() {
+    glFlush();
+    glutSwapBuffers();
+}
+
+// Lighting is on between primitives and no light is enabled, so the raster position takes the
+// unlit default material's colour, a grey of 0.04: the captions come out near-black whatever was
+// drawn before them.
+void drawText(float x, float y, void* font, const char* text) {
+    glPushAttrib(GL_CURRENT_BIT);
+    glRasterPos2f(x, y);
+    for (const char* c = text; *c != '\0'; ++c) {
+        glutBitmapCharacter(font, static_cast<unsigned char>(*c));
+    }
+    glPopAttrib();
+}
+
+void lightingOff() {
+    glDisable(GL_LIGHTING);
+}
+
+void lightingOn() {
+    glEnable(GL_LIGHTING);
+}
+
+void setColour(const float* rgba) {
+    glColor4f(rgba[0], rgba[1], rgba[2], rgba[3]);
+}
+
+void setLineWidth(float pixels) {
+    glLineWidth(pixels);
+}
+
+void beginShape(Shape shape) {
+    switch (shape) {
+    case Shape::Lines:
+        glBegin(GL_LINES);
+        break;
+    case Shape::LineStrip:
+        glBegin(GL_LINE_STRIP);
+        break;
+    case Shape::TriangleStrip:
+        glBegin(GL_TRIANGLE_STRIP);
+        break;
+    }
+}
+
+void vertex(double x, double y) {
+    glVertex2d(x, y);
+}
+
+void endShape() {
+    glEnd();
+}
+
+void moveOrigin(double x, double y) {
+    glPushMatrix();
+    glTranslated(x, y, 0.0);
+}
+
+void restoreOrigin() {
+    glPopMatrix();
+}
+
+void ignoreKeyRepeat(bool ignore) {
+    glutIgnoreKeyRepeat(ignore ? 1 : 0);
+}
+
+void registerWindowStatus(void (*callback)(int state)) {
+    glutWindowStatusFunc(callback);
+}
+
+void runWindowLoop() {
+    glutMainLoop();
+}
+
+// The console's reads wait inside the keyboard callback itself.
+bool passToMainLoop(unsigned char) {
+    return false;
+}
+
+unsigned char nextKeyForMainLoop() {
+    return 0;
+}
+
+void endProgram(int status) {
+    std::exit(status);
+}
+
+void tellPlaying(bool) {}

@@ -1,0 +1,203 @@
+// The window in a browser: a WebGL canvas (#canvas) under Emscripten's GLUT and its emulation of
+// the classic immediate mode, and a 2-D canvas over it (#captions) for the captions. WebGL draws
+// lines one pixel wide and takes no doubles: wider lines are drawn as thin quads, and every shape
+// goes to GL as one array of floats. The page's side is springChain, in web/shell.html.
+#include <GL/freeglut_std.h>
+#include <GL/gl.h>
+#include <emscripten.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "render/render.h"
+#include "render/window_system.h"
+
+namespace {
+
+EM_JS(void, setTitle, (const char* text, int length), {
+    document.title = new TextDecoder().decode(HEAPU8.subarray(text, text + length));
+});
+
+// GLUT listens for keys on the whole page, which would take the console's keys too: it listens on
+// the canvas alone. The page's buttons press keys through GLUT's own handlers.
+EM_JS(void, keysToTheCanvas, (), {
+    window.removeEventListener("keydown", GLUT.onKeydown, true);
+    window.removeEventListener("keyup", GLUT.onKeyup, true);
+    Module["canvas"].addEventListener("keydown", GLUT.onKeydown, true);
+    Module["canvas"].addEventListener("keyup", GLUT.onKeyup, true);
+    springChain.pressKey = function(keyCode, shiftKey) {
+        const event = {keyCode : keyCode, shiftKey : shiftKey, ctrlKey : false, altKey : false,
+                       metaKey : false, preventDefault : function() {}};
+        GLUT.onKeydown(event);
+        GLUT.onKeyup(event);
+    };
+    Module["canvas"].focus();
+});
+
+EM_JS(void, frameShown, (double milliseconds), { springChain.frameDrawn(milliseconds); });
+EM_JS(void, clearCaptions, (), { springChain.clearCaptions(); });
+EM_JS(void, writeCaption, (float x, float y, const char* text, int length), {
+    springChain.caption(x, y, new TextDecoder().decode(HEAPU8.subarray(text, text + length)));
+});
+EM_JS(void, showPlaying, (int playing), { springChain.playing = playing != 0; });
+EM_JS(void, passKey, (int key), { springChain.passKey(key); });
+EM_ASYNC_JS(int, awaitPassedKey, (), { return await springChain.nextPassedKey(); });
+
+std::vector<float> Vertices;     // window units, x then y
+std::vector<float> Wide;         // the quads of lines wider than a pixel
+Shape Current = Shape::Lines;
+float LineWidth = 1.0f;          // pixels
+GLint Viewport[4] = {0, 0, 800, 800};
+double FrameBegan = 0.0;         // ms, the page's clock
+
+void drawArray(GLenum mode, const std::vector<float>& points) {
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 0, points.data());
+    glDrawArrays(mode, 0, static_cast<GLsizei>(points.size() / 2));
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+// The segment from a to b as two triangles LineWidth pixels across, its width measured in pixels
+// of the viewport whatever the window's shape.
+void widen(const float* a, const float* b) {
+    const double toPixelX = Viewport[2] / 2.0;
+    const double toPixelY = Viewport[3] / 2.0;
+    const double dx = (b[0] - a[0]) * toPixelX;
+    const double dy = (b[1] - a[1]) * toPixelY;
+    const double length = std::hypot(dx, dy);
+    if (!(length > 0.0)) {
+        return;
+    }
+    const float nx = static_cast<float>(-dy / length * LineWidth / 2.0 / toPixelX);
+    const float ny = static_cast<float>(dx / length * LineWidth / 2.0 / toPixelY);
+    const float corners[12] = {a[0] + nx, a[1] + ny, a[0] - nx, a[1] - ny, b[0] + nx, b[1] + ny,
+                               b[0] + nx, b[1] + ny, a[0] - nx, a[1] - ny, b[0] - nx, b[1] - ny};
+    Wide.insert(Wide.end(), corners, corners + 12);
+}
+
+void drawWideLines() {
+    Wide.clear();
+    const std::size_t points = Vertices.size() / 2;
+    const std::size_t stride = Current == Shape::Lines ? 2 : 1;
+    for (std::size_t i = 0; i + 1 < points; i += stride) {
+        widen(&Vertices[2 * i], &Vertices[2 * i + 2]);
+    }
+    drawArray(GL_TRIANGLES, Wide);
+}
+
+} // namespace
+
+void* const CaptionFont = nullptr; // the page's captions are in the page's own Helvetica
+
+bool displayAvailable(int, char**) {
+    return true;
+}
+
+void nameWindow(const char* title) {
+    setTitle(title, static_cast<int>(std::strlen(title)));
+}
+
+// Nobody but the page can take its canvas away.
+void watchWindow() {}
+void stopWatchingWindow() {}
+
+int windowEndDescriptor() {
+    return -1;
+}
+
+bool windowEnded() {
+    return false;
+}
+
+// Keys pressed on the canvas while the console waits are dropped as they come.
+void discardKeysPressedMeanwhile() {}
+
+// A browser repeats a held key as presses without releases in between: the space bar's own
+// guard takes care of them.
+void ignoreKeyRepeat(bool) {}
+
+void registerWindowStatus(void (*)(int)) {}
+
+// As GLUT's loop starts: the canvas's size to the reshape callback, then the first frame.
+void runWindowLoop() {
+    keysToTheCanvas();
+    glutReshapeWindow(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    glutPostRedisplay();
+}
+
+bool passToMainLoop(unsigned char key) {
+    passKey(key);
+    return true;
+}
+
+unsigned char nextKeyForMainLoop() {
+    return static_cast<unsigned char>(awaitPassedKey());
+}
+
+// A plain exit would wait for main, which waits for the page: the runtime is ended regardless.
+void endProgram(int status) {
+    emscripten_force_exit(status);
+}
+
+void tellPlaying(bool playing) {
+    showPlaying(playing ? 1 : 0);
+}
+
+void beginFrame() {
+    FrameBegan = emscripten_get_now();
+    glGetIntegerv(GL_VIEWPORT, Viewport);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    clearCaptions();
+}
+
+void endFrame() {
+    glFlush();
+    frameShown(emscripten_get_now() - FrameBegan);
+}
+
+void drawText(float x, float y, void*, const char* text) {
+    writeCaption(x, y, text, static_cast<int>(std::strlen(text)));
+}
+
+// WebGL has no fixed-function lighting: there is nothing to switch.
+void lightingOff() {}
+void lightingOn() {}
+
+void setColour(const float* rgba) {
+    glColor4f(rgba[0], rgba[1], rgba[2], rgba[3]);
+}
+
+void setLineWidth(float pixels) {
+    LineWidth = pixels;
+}
+
+void beginShape(Shape shape) {
+    Current = shape;
+    Vertices.clear();
+}
+
+void vertex(double x, double y) {
+    Vertices.push_back(static_cast<float>(x));
+    Vertices.push_back(static_cast<float>(y));
+}
+
+void endShape() {
+    if (Current == Shape::TriangleStrip) {
+        drawArray(GL_TRIANGLE_STRIP, Vertices);
+    } else if (LineWidth > 1.5f) {
+        drawWideLines();
+    } else {
+        drawArray(Current == Shape::Lines ? GL_LINES : GL_LINE_STRIP, Vertices);
+    }
+}
+
+void moveOrigin(double x, double y) {
+    glPushMatrix();
+    glTranslatef(static_cast<float>(x), static_cast<float>(y), 0.0f);
+}
+
+void restoreOrigin() {
+    glPopMatrix();
+}

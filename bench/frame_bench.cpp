@@ -1,6 +1,6 @@
 // One frame at its heaviest: 20 masses, 20 curves, a full sweep of 500 segments each, under a
 // real GL context (run it under Xvfb for Mesa's software renderer). Each iteration is four
-// integration steps, all the drawing and glFinish.
+// integration steps, all the drawing and glFinish; once more with the energy panel shown.
 #include <GL/freeglut.h>
 #include <benchmark/benchmark.h>
 
@@ -36,6 +36,21 @@ void setUpFullSweep() {
     }
 }
 
+// The same frame with the energy panel shown: its numbers, its twenty bars and four more lines of
+// text. Compared with fullFrame, what the panel adds.
+void fullFrameWithPanel(benchmark::State& state) {
+    setUpFullSweep();
+    ComputeModeShapes();
+    StartEnergy = 1.0;
+    EnergyPanelShown = true;
+    for (auto _ : state) {
+        HistoryIndex = 499;
+        stepFrame();
+        glFinish();
+    }
+    EnergyPanelShown = false;
+}
+
 void fullFrame(benchmark::State& state) {
     setUpFullSweep();
     for (auto _ : state) {
@@ -66,6 +81,7 @@ void stiffFrame(benchmark::State& state) {
 
 BENCHMARK(stiffFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(fullFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(fullFrameWithPanel)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 int main(int argc, char** argv) {
     glutInitWindowSize(800, 800);

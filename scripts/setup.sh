@@ -12,7 +12,7 @@ set -euo pipefail
 
 run_packages=(
     g++ cmake make pkg-config
-    libglut-dev libgl-dev libx11-dev libgl1-mesa-dri
+    libglut-dev libgl-dev libx11-dev libgl1-mesa-dri libstb-dev
 )
 # clang and libclang-rt-dev (the runtime of the clang that the release ships) build the fuzzer.
 test_packages=(
@@ -20,9 +20,9 @@ test_packages=(
     xvfb xauth x11-utils locales
     clang libclang-rt-dev
 )
-windows_packages=(g++-mingw-w64-x86-64-posix cmake make zip xz-utils ca-certificates)
+windows_packages=(g++-mingw-w64-x86-64-posix cmake make zip xz-utils ca-certificates libstb-dev)
 wine_packages=(wine wine64 xvfb x11-utils xdotool x11-apps locales python3)
-web_packages=(emscripten cmake make zip)
+web_packages=(emscripten cmake make zip libstb-dev)
 webtest_packages=(chromium fonts-ipafont-gothic fonts-liberation python3 python3-websocket gzip)
 
 case "${1:-test}" in

@@ -6,7 +6,8 @@
 #   - input that ends early: status 2 and the message; no display: status 1 and the message, in
 #     the console's encoding;
 #   - the window in a virtual X server: 800 x 800, the system's title, 's' changes the picture,
-#     Escape ends the program with status 0;
+#     'e' draws the energy panel, 'p' saves an 800 x 800 PNG and the CSV in the folder the program
+#     was started from, Escape ends the program with status 0;
 #   - Wine's real console, typed at from a pseudo-terminal (tests/windows_console.py), in code
 #     pages 437 and 932: full-width values and 'ｙ', Ctrl-Z and Enter, Ctrl-C, and 'n' or an arrow
 #     key at the yes/no question.
@@ -90,7 +91,10 @@ xvfb_pid=$!
 for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -1 "$work/display")"
 mkfifo "$work/input" 2> /dev/null || true
-LANG=C.UTF-8 wine "$exe" < "$work/input" > "$work/window.out" 2> "$work/window.err" &
+rm -rf "$work/saved"
+mkdir -p "$work/saved"
+(cd "$work/saved" && exec env LANG=C.UTF-8 wine "$exe") < "$work/input" > "$work/window.out" \
+    2> "$work/window.err" &
 program=$!
 exec 3> "$work/input"
 cat examples/two_masses_typed_start.txt >&3
@@ -125,10 +129,10 @@ first_paint() {
     return 1
 }
 check "the first frame is drawn" first_paint
-changes_with_s() {
+changes_with() { # KEY
     local before after
     before="$(picture)"
-    xdotool windowfocus --sync "$window" key s 2> /dev/null
+    xdotool windowfocus --sync "$window" key "$1" 2> /dev/null
     for _ in $(seq 600); do
         after="$(picture)"
         [ "$after" != "$before" ] && return 0
@@ -136,7 +140,23 @@ changes_with_s() {
     done
     return 1
 }
-check "'s' changes the picture" changes_with_s
+check "'s' changes the picture" changes_with s
+check "'e' draws the energy panel" changes_with e
+# The PNG's header gives its size: width and height at bytes 17 to 24, 0x320 = 800 each.
+saves_with_p() {
+    xdotool windowfocus --sync "$window" key p 2> /dev/null
+    for _ in $(seq 600); do
+        grep -q '画像と応答データを保存しました：spring-chain-' "$work/window.out" && break
+        sleep 0.1
+    done
+    local png csv
+    png="$(ls "$work"/saved/spring-chain-*.png 2> /dev/null | head -1)"
+    csv="${png%.png}.csv"
+    [ -n "$png" ] && [ -f "$csv" ] &&
+        [ "$(od -An -tx1 -j16 -N8 "$png" | tr -d ' \n')" = "0000032000000320" ] &&
+        grep -q '^t \[s\],x1 \[m\],x2 \[m\]' "$csv"
+}
+check "'p' saves the picture and the record" saves_with_p
 quits_with_escape() {
     xdotool windowfocus --sync "$window" key Escape 2> /dev/null
     wait "$program"

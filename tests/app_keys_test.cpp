@@ -45,12 +45,13 @@ TEST(KeyCommands, AmplitudeKeysScaleEveryMassAndNothingElse) {
 
 TEST(KeyCommands, OtherKeysOnlyLandInLastKey) {
     TimeScale = 0.005;
-    for (unsigned char key : {'S', 'C', 'N', 'M', 'J', 'a', '1', '\t'}) {
+    for (unsigned char key : {'S', 'C', 'N', 'M', 'J', 'E', 'P', 'a', '1', '\t'}) {
         EXPECT_EQ(applyKeyCommand(key), KeyOutcome::Nothing);
         EXPECT_EQ(LastKey, static_cast<char>(key));
     }
     EXPECT_EQ(TimeScale, 0.005);
     EXPECT_EQ(applyKeyCommand('s'), KeyOutcome::Step);
+    EXPECT_EQ(applyKeyCommand('p'), KeyOutcome::Save);
     EXPECT_EQ(applyKeyCommand(27), KeyOutcome::Quit);
     EXPECT_EQ(applyKeyCommand(' '), KeyOutcome::TogglePlay);
 }

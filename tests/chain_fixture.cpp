@@ -1,5 +1,6 @@
 #include "chain_fixture.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/simulation_state.h"
@@ -44,6 +45,34 @@ ReferenceModes referenceModes(const Chain& chain) {
         }
     }
     return ref;
+}
+
+ReferenceEnergy referenceEnergy(const Chain& chain, const std::vector<double>& state) {
+    const int n = static_cast<int>(chain.masses.size());
+    const ReferenceModes ref = referenceModes(chain);
+    ReferenceEnergy out;
+    for (int k = 0; k < n; ++k) {
+        double a = 0.0;
+        double b = 0.0;
+        for (int i = 0; i < n; ++i) {
+            a += ref.shape[k][i] * chain.masses[i] * state[2 * i];
+            b += ref.shape[k][i] * chain.masses[i] * state[2 * i + 1];
+        }
+        out.modes.push_back(0.5 * (b * b + ref.lambda[k] * a * a));
+    }
+    for (int i = 0; i < n; ++i) {
+        out.kinetic += 0.5 * chain.masses[i] * state[2 * i + 1] * state[2 * i + 1];
+        for (int j = 0; j < n; ++j) {
+            double stiffness = 0.0;
+            if (i == j) {
+                stiffness = chain.springs[i] + chain.springs[i + 1];
+            } else if (j == i + 1 || j == i - 1) {
+                stiffness = -chain.springs[std::max(i, j)];
+            }
+            out.potential += 0.5 * state[2 * i] * stiffness * state[2 * j];
+        }
+    }
+    return out;
 }
 
 Chain randomChain(unsigned long long* seed, const ChainRanges& r) {

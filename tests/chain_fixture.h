@@ -25,6 +25,16 @@ struct ReferenceModes {
 };
 ReferenceModes referenceModes(const Chain& chain);
 
+// The energy of a state (displacement, then velocity, of each mass) split into the reference
+// modes, E_k = (b_k^2 + lambda_k a_k^2) / 2 with a_k = y_k' M x and b_k = y_k' M v, and its
+// kinetic and potential parts from the mass and stiffness matrices written out in full.
+struct ReferenceEnergy {
+    std::vector<double> modes; // J, mode 1 first
+    double kinetic = 0.0;      // J
+    double potential = 0.0;    // J
+};
+ReferenceEnergy referenceEnergy(const Chain& chain, const std::vector<double>& state);
+
 // A random chain drawn with the given generator state (a 64-bit LCG, so runs repeat exactly).
 struct ChainRanges {
     int minMasses;

@@ -1,13 +1,14 @@
 # The house's rules, read off the sources (cmake -P layering.cmake SRC_DIR): every include of
 # another folder of src/ points to a lower layer; only render/ and app/ include GL or GLUT; no
 # source file holds more than 250 non-blank lines.
-#   layer 0: base, model   1: modal, integration   2: render, console   3: app
+#   layer 0: base, model   1: modal, integration   2: render, console, report   3: app
 set(layer_base 0)
 set(layer_model 0)
 set(layer_modal 1)
 set(layer_integration 1)
 set(layer_render 2)
 set(layer_console 2)
+set(layer_report 2)
 set(layer_app 3)
 set(MaxLines 250)
 

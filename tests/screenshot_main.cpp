@@ -1,14 +1,15 @@
-// Makes the README's screenshot: the program in a virtual X server, fed an example dialogue,
-// played forward with 's' and captured to a PNG file once every key has been drawn.
-//   screenshot DIALOGUE_FILE FRAMES OUTPUT.png
+// Makes the README's screenshots: the program in a virtual X server, fed an example dialogue,
+// played forward with 's', then given the keys (if any), and captured to a PNG file once every
+// key has been drawn.
+//   screenshot DIALOGUE_FILE FRAMES OUTPUT.png [KEYS]
 #include <cstdio>
 #include <cstdlib>
 
 #include "window_fixture.h"
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s DIALOGUE_FILE FRAMES OUTPUT.png\n", argv[0]);
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: %s DIALOGUE_FILE FRAMES OUTPUT.png [KEYS]\n", argv[0]);
         return 2;
     }
     RunningProgram run(readFile(argv[1]));
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     run.pressTimes('s', std::atoi(argv[2]));
+    for (const char* key = argc == 5 ? argv[4] : ""; *key != '\0'; ++key) {
+        run.press(*key);
+    }
     const bool written = writePng(run.drawn(), argv[3]);
     run.press(27);
     return written ? 0 : 1;

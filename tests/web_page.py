@@ -20,6 +20,16 @@ import websocket
 PATIENCE = 120.0  # seconds: software WebGL on a busy machine is slow to start
 
 
+def wait_until(done, seconds=PATIENCE):
+    """Asks `done` every 20 ms until it holds (true) or the time is up (false)."""
+    deadline = time.time() + seconds
+    while not done():
+        if time.time() > deadline:
+            return False
+        time.sleep(0.02)
+    return True
+
+
 def read_text(path):
     with open(path, encoding="utf-8") as f:
         return f.read()
@@ -102,12 +112,7 @@ class Page:
         return result.get("result", {}).get("value")
 
     def wait_for(self, expression, seconds=PATIENCE):
-        deadline = time.time() + seconds
-        while not self.js(expression):
-            if time.time() > deadline:
-                return False
-            time.sleep(0.02)
-        return True
+        return wait_until(lambda: self.js(expression), seconds)
 
     def load(self, address):
         """Loads the page afresh; true once the program asks its first question."""

@@ -5,6 +5,7 @@ Waits are for what the page shows (springChain's fields, the console's text), ne
 import os
 import subprocess
 import sys
+import shutil
 import tempfile
 import unittest
 
@@ -211,7 +212,7 @@ class Keys(unittest.TestCase):
 
     def test_keys_that_ask_in_the_console_run_its_dialogue_with_the_canvas_kept(self):
         # 'c' redraws at the dialogue's end; 'n', 'm' and 'j' leave the last frame until 's'.
-        help_end = "スペースキーで：再生・一時停止\n"
+        help_end = "'p'キーで：画像と応答データをファイルに保存\n"
         for key, button, answers in [("c", False, ["1"]), ("c", True, ["2"]),
                                      ("n", False, dialogue("three_masses_mode_start")),
                                      ("m", True, ["2 2 2", "1 1 1 1", "3", "n", "0.1 0", "0 0",
@@ -247,6 +248,52 @@ class Keys(unittest.TestCase):
         self.assertTrue(page.wait_for("springChain.exited"))
         self.assertEqual(page.js("springChain.exitStatus"), 0)
         self.assertFalse(page.js("document.getElementById('ended').hidden"))
+
+
+class Report(unittest.TestCase):
+    """'e' draws the panel and reports a mode start's shares; 'p' downloads the picture the
+    student sees and the run's record."""
+
+    def setUp(self):
+        start("three_masses_mode_start")
+        self.folder = tempfile.mkdtemp(prefix="spring-chain-downloads-")
+        self.addCleanup(shutil.rmtree, self.folder, True)
+        page.call("Page.setDownloadBehavior", behavior="allow", downloadPath=self.folder)
+
+    def test_e_draws_the_panel_with_one_full_bar_for_a_mode_start(self):
+        before = page.picture()
+        press_and_wait("e")
+        panel = page.picture()
+        self.assertTrue(page.wait_for("document.getElementById('console-output').textContent"
+                                      ".includes('第3モード　ω0=18.4776[rad/s]　100.0000[%]')"))
+        # The bars of three modes at x = 0.06 + 0.3 r ... + 0.18, standing on y = -0.96.
+        row = int((1 + 0.90) * WINDOW_PIXELS / 2)
+        for r, grey in enumerate([224, 224, 115]):
+            column = int(column_of(0.06 + 0.3 * r + 0.09))
+            self.assertEqual(before[row][column], (255, 255, 255))
+            self.assertTrue(same_colour(panel[row][column], (grey,) * 3), panel[row][column])
+
+    def test_p_downloads_the_picture_and_the_record(self):
+        press_and_wait("s")
+        shown = page.picture()
+        page.key("p")
+        self.assertTrue(page.wait_for("springChain.downloads.length == 2"))
+        png, csv = page.js("springChain.downloads")
+        self.assertRegex(png, r"^spring-chain-\d{8}-\d{6}\.png$")
+        self.assertEqual(csv, png[:-4] + ".csv")
+        paths = [os.path.join(self.folder, name) for name in (png, csv)]
+        # The browser writes a download under a name of its own and renames it when complete.
+        self.assertTrue(web_page.wait_until(lambda: all(os.path.exists(p) for p in paths)))
+        with open(paths[0], "rb") as f:
+            saved = web_page.read_png(f.read())
+        self.assertEqual((len(saved), len(saved[0])), (WINDOW_PIXELS, WINDOW_PIXELS))
+        unlike = sum(not same_colour(a, b) for x, y in zip(saved, shown) for a, b in zip(x, y))
+        self.assertLess(unlike, WINDOW_PIXELS * WINDOW_PIXELS // 1000, "the picture on screen")
+        with open(paths[1], encoding="utf-8") as f:
+            rows = f.read().splitlines()
+        self.assertEqual(rows[7], "t [s],x1 [m],x2 [m],x3 [m]")
+        self.assertEqual([r.split(",")[0] for r in rows[8:]], ["0", "0.04"])
+        self.assertIn("画像と応答データを保存しました：%s，%s\n" % (png, csv), page.console_text())
 
 
 class Pace(unittest.TestCase):

@@ -1,5 +1,6 @@
 #include "app/frame.h"
 
+#include "app/report_view.h"
 #include "integration/integration.h"
 #include "model/simulation_state.h"
 #include "render/render.h"
@@ -36,10 +37,14 @@ void stepFrame() {
     drawFrame();
 }
 
-// The chain first, then the captions, then the chart: what is drawn later covers what was drawn
-// before, and the time axis runs across the chain's rest line.
+// The energy panel first, then the chain, the captions and the chart: what is drawn later covers
+// what was drawn before, and the time axis runs across the chain's rest line.
 void drawFrame() {
     beginFrame();
+    if (EnergyPanelShown) {
+        const EnergyPanel panel = energyPanelNow();
+        drawEnergyPanel(&panel);
+    }
     for (int j = 0; j < nfree; ++j) {
         ChainDisplacement[j] = StateVector[2 * j];
     }

@@ -1,5 +1,6 @@
 #include "app/keys.h"
 
+#include "app/report_view.h"
 #include "app/run_start.h"
 #include "console/console.h"
 #include "model/simulation_state.h"
@@ -77,6 +78,14 @@ KeyOutcome applyKeyCommand(unsigned char key) {
         runDialogue();
         startRun();
         return KeyOutcome::Nothing;
+    case 'e':
+        EnergyPanelShown = !EnergyPanelShown;
+        if (EnergyPanelShown) {
+            reportEnergy();
+        }
+        return KeyOutcome::Redraw;
+    case 'p':
+        return KeyOutcome::Save;
     case EscapeKey:
         return KeyOutcome::Quit;
     case SpaceKey:

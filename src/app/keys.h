@@ -3,11 +3,13 @@
 #pragma once
 
 // What a key asks for once applyKeyCommand has acted on it: a redraw of the same instant (a new
-// scale or curve count), one frame of motion ('s'), nothing, the end, or play.
-enum class KeyOutcome { Redraw, Step, Nothing, Quit, TogglePlay };
+// scale or curve count, the energy panel), one frame of motion ('s'), nothing, the end, play, or
+// the picture and the record saved for the report ('p').
+enum class KeyOutcome { Redraw, Step, Nothing, Quit, TogglePlay, Save };
 
-// Stores the key in LastKey and acts on it: rescales (within bounds), asks for the curve count, or
-// re-runs the dialogue from the section the key names and starts the new run.
+// Stores the key in LastKey and acts on it: rescales (within bounds), asks for the curve count,
+// switches the energy panel (reporting the energy in the console as it comes on), or re-runs the
+// dialogue from the section the key names and starts the new run.
 KeyOutcome applyKeyCommand(unsigned char key);
 
 // 'c', 'n', 'm' and 'j': the keys whose command waits for an answer in the console.

@@ -1,5 +1,7 @@
 #include "app/run_start.h"
 
+#include "integration/integration.h"
+#include "modal/modal.h"
 #include "model/simulation_state.h"
 
 using namespace SimulationState;
@@ -13,10 +15,10 @@ constexpr double StartAmplitudeHeight = 0.5;  // window units for MaxAmplitude
 
 } // namespace
 
-// Every run starts from the initial conditions with the picture at its start values; SimTime is
-// left to the keys that re-run the dialogue. Every mass's scale is set, drawn or not: the chain and
-// the grid use curve 1's also when no curve is drawn, and a curve added later with 'c' starts
-// with curve 1's, which 'y' and 'Y' scale alike.
+// Every run starts from the initial conditions with the picture at its start values, its energy
+// and its record taken at the start; SimTime is left to the keys that re-run the dialogue. Every
+// mass's scale is set, drawn or not: the chain and the grid use curve 1's also when no curve is
+// drawn, and a curve added later with 'c' starts with curve 1's, which 'y' and 'Y' scale alike.
 void startRun() {
     ChainOrigin = ChainLeftEnd;
     ChartOrigin = ChartLeftEnd;
@@ -32,4 +34,7 @@ void startRun() {
     for (int c = 0; c < ncurve; ++c) {
         ResponseHistory[c][0] = StateVector[2 * c];
     }
+    const ChainEnergy energy = chainEnergy(StateVector);
+    StartEnergy = energy.kinetic + energy.potential;
+    startRecord();
 }

@@ -7,6 +7,7 @@
 #include "app/frame.h"
 #include "app/keys.h"
 #include "app/play_clock.h"
+#include "app/report_view.h"
 #include "console/console.h"
 #include "render/window_system.h"
 
@@ -96,6 +97,9 @@ void handleKey(unsigned char key) {
         break;
     case KeyOutcome::TogglePlay:
         togglePlay();
+        break;
+    case KeyOutcome::Save:
+        saveForReport();
         break;
     case KeyOutcome::Quit:
         endProgram(0);

@@ -19,6 +19,15 @@ void selectConsoleEncoding();
 // Whether the dialogue is typed at a terminal rather than read from a pipe or a file.
 bool consoleInputIsTerminal();
 
+// The energy report, printed as the energy panel comes on: the run's starting energy E0 (J), then
+// each mode's frequency (rad/s) and share of the energy (a fraction, printed in per cent).
+void printEnergyReport(double startEnergy, int modes, const double* omega, const double* shares);
+
+// Names the two files saved for the report; or, on standard error, the file that could not be
+// written and why.
+void printSaved(const char* picture, const char* history);
+void printNotSaved(const char* file, const char* reason);
+
 // Says on standard error that no window can be opened (at a terminal before any question).
 void reportNoDisplay();
 

@@ -12,6 +12,7 @@
 
 namespace {
 
+// clang-format off
 // The page takes the text as bytes and decodes them itself.
 EM_JS(void, writeToPane, (const char* text, int length), {
     springChain.write(new TextDecoder().decode(HEAPU8.subarray(text, text + length)));
@@ -21,6 +22,7 @@ EM_JS(void, writeToPane, (const char* text, int length), {
 EM_ASYNC_JS(int, awaitLine, (), { return await springChain.nextLine(); });
 EM_ASYNC_JS(int, awaitKey, (), { return await springChain.nextKey(); });
 EM_JS(void, fetchText, (char* buffer), { HEAPU8.set(springChain.takeText(), buffer); });
+// clang-format on
 
 std::string received(int length) {
     std::string text(static_cast<std::size_t>(length), '\0');

@@ -211,6 +211,8 @@ void printKeyHelp() {
     consoleWrite("\n'Y' 'y'キーで：振幅拡大縮小");
     consoleWrite("\nESCキーで：終了\n");
     consoleWrite("スペースキーで：再生・一時停止\n");
+    consoleWrite("'e'キーで：エネルギーとモードの割合の表示・非表示\n");
+    consoleWrite("'p'キーで：画像と応答データをファイルに保存\n");
 }
 
 } // namespace

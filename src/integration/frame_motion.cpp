@@ -97,6 +97,13 @@ void applyMap(const double* y, double* out) {
     }
 }
 
+void recordRow(int row) {
+    RecordedTime[row] = SimTime;
+    for (int i = 0; i < nfree; ++i) {
+        RecordedDisplacement[row][i] = StateVector[2 * i];
+    }
+}
+
 } // namespace
 
 int subStepsPerStep(double omegaMax, double h) {
@@ -141,4 +148,13 @@ void recordHistorySample() {
     for (int c = 0; c < ncurve; ++c) {
         ResponseHistory[c][HistoryIndex] = StateVector[2 * c];
     }
+    RecordNewest = (RecordNewest + 1) % HistoryLength;
+    RecordCount = std::min(RecordCount + 1, HistoryLength);
+    recordRow(RecordNewest);
+}
+
+void startRecord() {
+    RecordNewest = 0;
+    RecordCount = 1;
+    recordRow(0);
 }

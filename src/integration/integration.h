@@ -13,5 +13,8 @@ constexpr int StepsPerFrame = 4;
 void advanceMotion();
 
 // Moves HistoryIndex on by one (back to 0 after a full sweep) and records the newest displacement
-// of each drawn curve there.
+// of each drawn curve there; the run's record takes the time and every mass's displacement.
 void recordHistorySample();
+
+// Starts the run's record afresh with the present state, at SimTime, as its only row.
+void startRecord();

@@ -10,3 +10,18 @@ void SearchNaturalFrequencies();
 // Fills ModeShape and ModeMaxAmplitude for every mode of omega0; row k is scaled so that the
 // amplitude of mass 1 is exactly 1 (of the first mass that moves, where mass 1 rests in that mode).
 void ComputeModeShapes();
+
+// The energy of a state of the chain, laid out as StateVector: displacement, then velocity, of
+// each mass.
+struct ChainEnergy {
+    double kinetic;   // J, half of v' M v
+    double potential; // J, half of x' K x, both walls held at rest
+};
+ChainEnergy chainEnergy(const double* state);
+
+// Each mode's share of the state's energy, mode 1 first: E_r / (E_1 + ... + E_n), where
+// E_r = (mu_r q_r'^2 + kappa_r q_r^2) / 2 with q_r = phi_r' M x / mu_r, mu_r = phi_r' M phi_r,
+// kappa_r = phi_r' K phi_r = omega_r^2 mu_r (and q_r' the same of the velocities). The modes being
+// M-orthogonal, the E_r add up to the energy, and in exact motion each stays as it started. All
+// shares are 0 for a chain at rest.
+void modeShares(const double* state, double* shares);

@@ -15,6 +15,12 @@ double v0[MassCapacity] = {};
 
 double StateVector[StateCapacity] = {};
 double SimTime = 0.0;
+double StartEnergy = 0.0;
+
+double RecordedTime[HistoryLength] = {};
+double RecordedDisplacement[HistoryLength][MassCapacity] = {};
+int RecordCount = 0;
+int RecordNewest = 0;
 
 int ncurve = 0;
 double ResponseHistory[MassCapacity][HistoryLength] = {};
@@ -24,6 +30,7 @@ double AmplitudeScale[MassCapacity] = {};
 double MaxAmplitude = 0.0;
 Point2 ChainOrigin = {0.0, 0.0};
 Point2 ChartOrigin = {0.0, 0.0};
+bool EnergyPanelShown = false;
 
 char LastKey = 0;
 

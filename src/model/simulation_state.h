@@ -35,6 +35,15 @@ extern double v0[MassCapacity]; // m/s
 extern double
     StateVector[StateCapacity]; // [2i] displacement (m), [2i+1] velocity (m/s) of mass i+1
 extern double SimTime;          // s since the start of the run
+extern double StartEnergy;      // J, the chain's energy at the start of the run
+
+// The run's record for the report: the time (s) and every mass's displacement (m) of the last
+// HistoryLength frames, the run's start included while it fits. RecordCount rows are held, in a
+// ring whose newest row is RecordNewest.
+extern double RecordedTime[HistoryLength];
+extern double RecordedDisplacement[HistoryLength][MassCapacity];
+extern int RecordCount;
+extern int RecordNewest;
 
 // Picture.
 extern int ncurve;                                          // curves drawn: masses 1 ... ncurve
@@ -45,6 +54,7 @@ extern double AmplitudeScale[MassCapacity]; // window units per metre, one per c
 extern double MaxAmplitude;                 // m, reference amplitude of the run
 extern Point2 ChainOrigin;                  // left fixed end of the drawn chain
 extern Point2 ChartOrigin;                  // left end of the chart's time axis
+extern bool EnergyPanelShown;               // the energy panel, switched with 'e'
 
 // The last key pressed in the window; decides where the console dialogue starts.
 extern char LastKey;

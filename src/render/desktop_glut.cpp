@@ -2,10 +2,40 @@
 // mode of desktop GL.
 #include <GL/freeglut.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "render/render.h"
 #include "render/window_system.h"
+
+namespace {
+
+bool CaptureNext = false;
+int CapturedWidth = 0;               // pixels
+int CapturedHeight = 0;              // pixels
+std::vector<unsigned char> Captured; // rows from the top, RGB
+
+// The back buffer, read before the swap: exactly the frame about to be shown, whatever covers
+// the window on the screen.
+void readBackBuffer() {
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    CapturedWidth = viewport[2];
+    CapturedHeight = viewport[3];
+    const std::size_t row = static_cast<std::size_t>(CapturedWidth) * 3;
+    std::vector<unsigned char> bottomUp(row * static_cast<std::size_t>(CapturedHeight));
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, CapturedWidth, CapturedHeight, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    Captured.resize(bottomUp.size());
+    for (int y = 0; y < CapturedHeight; ++y) {
+        std::copy_n(&bottomUp[row * static_cast<std::size_t>(CapturedHeight - 1 - y)], row,
+                    &Captured[row * static_cast<std::size_t>(y)]);
+    }
+}
+
+} // namespace
 
 void* const CaptionFont = GLUT_BITMAP_HELVETICA_18;
 
@@ -16,7 +46,22 @@ void beginFrame() {
 
 void endFrame() {
     glFlush();
+    if (CaptureNext) {
+        readBackBuffer();
+        CaptureNext = false;
+    }
     glutSwapBuffers();
+}
+
+void captureNextFrame() {
+    CaptureNext = true;
+}
+
+void takeCapturedFrame(int* width, int* height, std::vector<unsigned char>* rgb) {
+    *width = CapturedWidth;
+    *height = CapturedHeight;
+    rgb->swap(Captured);
+    Captured.clear();
 }
 
 // Lighting is on between primitives and no light is enabled, so the raster position takes the

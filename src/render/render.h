@@ -7,6 +7,8 @@
 // or inherits as its comment says.
 #pragma once
 
+#include <vector>
+
 #include "model/simulation_state.h"
 
 // The window's size and place from the command line's -geometry (X11's [=][WxH][{+-}X{+-}Y]),
@@ -37,6 +39,11 @@ void onReshape(int width, int height);
 void beginFrame();
 void endFrame();
 
+// The next frame's pixels are read back as it is finished, before it is shown (captions and all);
+// takeCapturedFrame hands them over, rows from the top, three bytes (red, green, blue) a pixel.
+void captureNextFrame();
+void takeCapturedFrame(int* width, int* height, std::vector<unsigned char>* rgb);
+
 // The caption font: GLUT's bitmap Helvetica 18.
 extern void* const CaptionFont;
 
@@ -56,3 +63,17 @@ void drawAxes(const Point2* origin);
 void drawGrid(const Point2* centre, int n, double cellWidth, double cellHeight);
 void drawCurves(const Point2* origin, double step, const double* scales, int count, int last,
                 const double* samples, int stride);
+
+// The energy panel, in the lower right corner under the chain's rest line: the total energy and
+// its kinetic and potential parts (J), the drift since the run's start, and one grey bar per mode
+// whose height is that mode's share of the energy. It is drawn first, so that the chain covers
+// it wherever a mass swings that far.
+struct EnergyPanel {
+    double total;     // J
+    double kinetic;   // J
+    double potential; // J
+    double drift;     // (E - E0) / E0; not a number when the run started at rest
+    int modes;
+    const double* shares; // fractions, mode 1 first
+};
+void drawEnergyPanel(const EnergyPanel* panel);

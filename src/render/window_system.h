@@ -1,5 +1,6 @@
 // What the window system does differently under X11, Windows and in a browser: the one platform
-// header of the window, implemented by window_x11.cpp or window_win32.cpp with desktop_glut.cpp, and by window_web.cpp.
+// header of the window, implemented by window_x11.cpp or window_win32.cpp with desktop_glut.cpp,
+// and by window_web.cpp.
 #pragma once
 
 // Whether a window can be opened: the display that GLUT would use (the command line's -display,

@@ -6,6 +6,7 @@
 #include <GL/gl.h>
 #include <emscripten.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -15,6 +16,7 @@
 
 namespace {
 
+// clang-format off
 EM_JS(void, setTitle, (const char* text, int length), {
     document.title = new TextDecoder().decode(HEAPU8.subarray(text, text + length));
 });
@@ -35,6 +37,11 @@ EM_JS(void, keysToTheCanvas, (), {
     Module["canvas"].focus();
 });
 
+// The canvas and the captions over it, as the student sees them, RGBA from the top row.
+EM_JS(void, composePicture, (unsigned char* rgba, int width, int height), {
+    HEAPU8.set(springChain.picture(width, height), rgba);
+});
+
 EM_JS(void, frameShown, (double milliseconds), { springChain.frameDrawn(milliseconds); });
 EM_JS(void, clearCaptions, (), { springChain.clearCaptions(); });
 EM_JS(void, writeCaption, (float x, float y, const char* text, int length), {
@@ -43,13 +50,31 @@ EM_JS(void, writeCaption, (float x, float y, const char* text, int length), {
 EM_JS(void, showPlaying, (int playing), { springChain.playing = playing != 0; });
 EM_JS(void, passKey, (int key), { springChain.passKey(key); });
 EM_ASYNC_JS(int, awaitPassedKey, (), { return await springChain.nextPassedKey(); });
+// clang-format on
 
-std::vector<float> Vertices;     // window units, x then y
-std::vector<float> Wide;         // the quads of lines wider than a pixel
+std::vector<float> Vertices; // window units, x then y
+std::vector<float> Wide;     // the quads of lines wider than a pixel
 Shape Current = Shape::Lines;
-float LineWidth = 1.0f;          // pixels
+float LineWidth = 1.0f; // pixels
 GLint Viewport[4] = {0, 0, 800, 800};
-double FrameBegan = 0.0;         // ms, the page's clock
+double FrameBegan = 0.0; // ms, the page's clock
+bool CaptureNext = false;
+int CapturedWidth = 0;               // pixels
+int CapturedHeight = 0;              // pixels
+std::vector<unsigned char> Captured; // rows from the top, RGB
+
+// Read in the same task as the drawing, before the browser shows the canvas and clears it.
+void capturePicture() {
+    CapturedWidth = Viewport[2];
+    CapturedHeight = Viewport[3];
+    const std::size_t pixels = static_cast<std::size_t>(CapturedWidth) * CapturedHeight;
+    std::vector<unsigned char> rgba(pixels * 4);
+    composePicture(rgba.data(), CapturedWidth, CapturedHeight);
+    Captured.resize(pixels * 3);
+    for (std::size_t i = 0; i < pixels; ++i) {
+        std::copy_n(&rgba[4 * i], 3, &Captured[3 * i]);
+    }
+}
 
 void drawArray(GLenum mode, const std::vector<float>& points) {
     glEnableClientState(GL_VERTEX_ARRAY);
@@ -154,7 +179,22 @@ void beginFrame() {
 
 void endFrame() {
     glFlush();
+    if (CaptureNext) {
+        capturePicture();
+        CaptureNext = false;
+    }
     frameShown(emscripten_get_now() - FrameBegan);
+}
+
+void captureNextFrame() {
+    CaptureNext = true;
+}
+
+void takeCapturedFrame(int* width, int* height, std::vector<unsigned char>* rgb) {
+    *width = CapturedWidth;
+    *height = CapturedHeight;
+    rgb->swap(Captured);
+    Captured.clear();
 }
 
 void drawText(float x, float y, void*, const char* text) {

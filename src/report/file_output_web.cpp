@@ -1,0 +1,24 @@
+// Saved files in a page: each is handed to the browser as a download under its name; the
+// browser keeps two downloads of one name apart itself.
+#include <emscripten.h>
+
+#include "report/file_output.h"
+
+namespace {
+
+// clang-format off
+EM_JS(void, download, (const char* name, const char* bytes, int length, const char* type), {
+    springChain.download(UTF8ToString(name), HEAPU8.slice(bytes, bytes + length),
+                         UTF8ToString(type));
+});
+// clang-format on
+
+} // namespace
+
+int writeNewFile(const std::string& name, const std::string& bytes, const char* type) {
+    download(name.c_str(), bytes.data(), static_cast<int>(bytes.size()), type);
+    return 0;
+}
+
+// A download cannot be taken back; a page never needs to, as every download is written.
+void removeFile(const std::string&) {}

@@ -1,0 +1,64 @@
+// The run's record as CSV. The numbers are formatted by snprintf, then any decimal comma that a
+// locale's LC_NUMERIC gave them is turned back into '.', so the file reads the same everywhere
+// (a %g number holds no other comma). No streams: they would add their locale machinery to the
+// page's download.
+#include <cstdio>
+#include <string>
+
+#include "model/simulation_state.h"
+#include "report/report.h"
+
+using namespace SimulationState;
+
+namespace {
+
+void appendNumber(std::string* out, double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.15g",
+                  value); // all a double's displacement carries reliably
+    for (char* c = text; *c != '\0'; ++c) {
+        *out += *c == ',' ? '.' : *c;
+    }
+}
+
+void labelledLine(std::string* out, const std::string& label, const double* values, int count) {
+    *out += label;
+    for (int i = 0; i < count; ++i) {
+        *out += ',';
+        appendNumber(out, values[i]);
+    }
+    *out += '\n';
+}
+
+void header(std::string* out) {
+    *out += "n," + std::to_string(nfree) + '\n';
+    labelledLine(out, "masses [kg]", m, nfree);
+    labelledLine(out, "springs [N/m]", K, nfree + 1);
+    labelledLine(out, "omega [rad/s]", omega0, nfree);
+    for (int r = 0; r < nfree; ++r) {
+        labelledLine(out, "mode " + std::to_string(r + 1), ModeShape[r], nfree);
+    }
+    *out += "t [s]";
+    for (int i = 1; i <= nfree; ++i) {
+        *out += ",x" + std::to_string(i) + " [m]";
+    }
+    *out += '\n';
+}
+
+} // namespace
+
+std::string historyCsv() {
+    std::string out;
+    header(&out);
+    const int oldest = (RecordNewest - RecordCount + 1 + HistoryLength) % HistoryLength;
+    for (int k = 0; k < RecordCount; ++k) {
+        const int row = (oldest + k) % HistoryLength;
+        appendNumber(&out, RecordedTime[row]);
+        for (int i = 0; i < nfree; ++i) {
+            out += ',';
+            appendNumber(&out, RecordedDisplacement[row][i]);
+        }
+        out += '\n';
+    }
+    return out;
+}

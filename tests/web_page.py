@@ -85,7 +85,9 @@ class Browser:
 
 class Page:
     def __init__(self, address):
-        self.socket = websocket.create_connection(address, max_size=None)
+        # Without an Origin header: Chromium refuses DevTools connections from pages it was not
+        # told to allow (403), and some releases count the client's default origin as one.
+        self.socket = websocket.create_connection(address, max_size=None, suppress_origin=True)
         self.sequence = 0
         self.requested = []
         self.call("Page.enable")

@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     selectConsoleEncoding();
     const WindowGeometry geometry = takeWindowGeometry(&argc, argv);
     if (geometry.unreadable) {
-        reportUnreadableGeometry(geometry.spec);
+        reportUnreadableGeometry(geometry.typed);
     }
     if (consoleInputIsTerminal() && !displayAvailable(argc, argv)) {
         reportNoDisplay();

@@ -32,7 +32,7 @@ void printNotSaved(const char* file, const char* reason);
 void reportNoDisplay();
 
 // Says on standard error that the command line's window geometry could not be read.
-void reportUnreadableGeometry(const char* spec);
+void reportUnreadableGeometry(const char* typed);
 
 // While a read of the console waits, a descriptor (>= 0) that turns readable ends the program
 // with status 0, the question left unanswered: the window system's sign that the window is gone.

@@ -20,9 +20,9 @@ void reportNoDisplay() {
     writeConsoleText(stderr, "ウィンドウを開く画面（ディスプレイ）に接続できないため終了します\n");
 }
 
-void reportUnreadableGeometry(const char* spec) {
+void reportUnreadableGeometry(const char* typed) {
     writeConsoleText(stderr, "-geometry の指定「");
-    writeConsoleText(stderr, spec);
+    writeConsoleText(stderr, typed);
     writeConsoleText(stderr, "」は読めないため、ウィンドウは 800×800 で開きます\n");
 }
 

@@ -14,7 +14,8 @@
 // The window's size and place from the command line's -geometry (X11's [=][WxH][{+-}X{+-}Y]),
 // taken out of the arguments so that GLUT never sees it: 800 x 800 unless a size is given, and no
 // smaller than 200 x 200; a position when one is given, measured from the screen's right or bottom
-// edge where its sign is '-'. A geometry that cannot be read is set aside (unreadable, spec).
+// edge where its sign is '-'. A geometry that cannot be read is set aside (unreadable, with the
+// text as typed).
 struct WindowGeometry {
     int width;  // pixels
     int height; // pixels
@@ -24,7 +25,7 @@ struct WindowGeometry {
     bool fromRight;
     bool fromBottom;
     bool unreadable;
-    const char* spec;
+    const char* typed; // the -geometry argument as typed
 };
 WindowGeometry takeWindowGeometry(int* argc, char** argv);
 

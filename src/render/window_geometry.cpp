@@ -74,14 +74,14 @@ WindowGeometry takeWindowGeometry(int* argc, char** argv) {
             argv[kept++] = argv[i];
             continue;
         }
-        const char* spec = i + 1 < *argc ? argv[++i] : "";
+        const char* typed = i + 1 < *argc ? argv[++i] : "";
         WindowGeometry given = g;
-        if (parse(spec, &given) && *spec != '\0') {
+        if (parse(typed, &given) && *typed != '\0') {
             g = given;
             g.unreadable = false;
         } else {
             g.unreadable = true;
-            g.spec = spec;
+            g.typed = typed;
         }
     }
     *argc = kept;

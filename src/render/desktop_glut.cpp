@@ -6,36 +6,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include "render/frame_capture.h"
 #include "render/render.h"
 #include "render/window_system.h"
-
-namespace {
-
-bool CaptureNext = false;
-int CapturedWidth = 0;               // pixels
-int CapturedHeight = 0;              // pixels
-std::vector<unsigned char> Captured; // rows from the top, RGB
-
-// The back buffer, read before the swap: exactly the frame about to be shown, whatever covers
-// the window on the screen.
-void readBackBuffer() {
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    CapturedWidth = viewport[2];
-    CapturedHeight = viewport[3];
-    const std::size_t row = static_cast<std::size_t>(CapturedWidth) * 3;
-    std::vector<unsigned char> bottomUp(row * static_cast<std::size_t>(CapturedHeight));
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, CapturedWidth, CapturedHeight, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-    Captured.resize(bottomUp.size());
-    for (int y = 0; y < CapturedHeight; ++y) {
-        std::copy_n(&bottomUp[row * static_cast<std::size_t>(CapturedHeight - 1 - y)], row,
-                    &Captured[row * static_cast<std::size_t>(y)]);
-    }
-}
-
-} // namespace
 
 void* const CaptionFont = GLUT_BITMAP_HELVETICA_18;
 
@@ -46,22 +19,27 @@ void beginFrame() {
 
 void endFrame() {
     glFlush();
-    if (CaptureNext) {
-        readBackBuffer();
-        CaptureNext = false;
-    }
+    captureIfAsked();
     glutSwapBuffers();
 }
 
-void captureNextFrame() {
-    CaptureNext = true;
-}
-
-void takeCapturedFrame(int* width, int* height, std::vector<unsigned char>* rgb) {
-    *width = CapturedWidth;
-    *height = CapturedHeight;
-    rgb->swap(Captured);
-    Captured.clear();
+// The back buffer, read before the swap: exactly the frame about to be shown, whatever covers
+// the window on the screen.
+void readFramePixels(int* width, int* height, std::vector<unsigned char>* rgb) {
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    *width = viewport[2];
+    *height = viewport[3];
+    const std::size_t row = static_cast<std::size_t>(*width) * 3;
+    std::vector<unsigned char> bottomUp(row * static_cast<std::size_t>(*height));
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, *width, *height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    rgb->resize(bottomUp.size());
+    for (int y = 0; y < *height; ++y) {
+        std::copy_n(&bottomUp[row * static_cast<std::size_t>(*height - 1 - y)], row,
+                    &(*rgb)[row * static_cast<std::size_t>(y)]);
+    }
 }
 
 // Lighting is on between primitives and no light is enabled, so the raster position takes the

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include "render/frame_capture.h"
 #include "render/render.h"
 #include "render/window_system.h"
 
@@ -58,23 +59,6 @@ Shape Current = Shape::Lines;
 float LineWidth = 1.0f; // pixels
 GLint Viewport[4] = {0, 0, 800, 800};
 double FrameBegan = 0.0; // ms, the page's clock
-bool CaptureNext = false;
-int CapturedWidth = 0;               // pixels
-int CapturedHeight = 0;              // pixels
-std::vector<unsigned char> Captured; // rows from the top, RGB
-
-// Read in the same task as the drawing, before the browser shows the canvas and clears it.
-void capturePicture() {
-    CapturedWidth = Viewport[2];
-    CapturedHeight = Viewport[3];
-    const std::size_t pixels = static_cast<std::size_t>(CapturedWidth) * CapturedHeight;
-    std::vector<unsigned char> rgba(pixels * 4);
-    composePicture(rgba.data(), CapturedWidth, CapturedHeight);
-    Captured.resize(pixels * 3);
-    for (std::size_t i = 0; i < pixels; ++i) {
-        std::copy_n(&rgba[4 * i], 3, &Captured[3 * i]);
-    }
-}
 
 void drawArray(GLenum mode, const std::vector<float>& points) {
     glEnableClientState(GL_VERTEX_ARRAY);
@@ -179,22 +163,21 @@ void beginFrame() {
 
 void endFrame() {
     glFlush();
-    if (CaptureNext) {
-        capturePicture();
-        CaptureNext = false;
-    }
+    captureIfAsked();
     frameShown(emscripten_get_now() - FrameBegan);
 }
 
-void captureNextFrame() {
-    CaptureNext = true;
-}
-
-void takeCapturedFrame(int* width, int* height, std::vector<unsigned char>* rgb) {
-    *width = CapturedWidth;
-    *height = CapturedHeight;
-    rgb->swap(Captured);
-    Captured.clear();
+// Read in the same task as the drawing, before the browser shows the canvas and clears it.
+void readFramePixels(int* width, int* height, std::vector<unsigned char>* rgb) {
+    *width = Viewport[2];
+    *height = Viewport[3];
+    const std::size_t pixels = static_cast<std::size_t>(*width) * static_cast<std::size_t>(*height);
+    std::vector<unsigned char> rgba(pixels * 4);
+    composePicture(rgba.data(), *width, *height);
+    rgb->resize(pixels * 3);
+    for (std::size_t i = 0; i < pixels; ++i) {
+        std::copy_n(&rgba[4 * i], 3, &(*rgb)[3 * i]);
+    }
 }
 
 void drawText(float x, float y, void*, const char* text) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/frame.h"
-#include "app/report_view.h"
+#include "app/energy_view.h"
 #include "app/run_start.h"
 #include "chain_fixture.h"
 #include "modal/modal.h"

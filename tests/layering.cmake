@@ -1,7 +1,9 @@
 # The house's rules, read off the sources (cmake -P layering.cmake SRC_DIR): every include of
-# another folder of src/ points to a lower layer; only render/ and app/ include GL or GLUT; no
-# source file holds more than 250 non-blank lines.
+# another folder of src/ points to a lower layer; no two modules (a header and its source) include
+# each other; only render/ and app/ include GL or GLUT; no source file holds more than 250
+# non-blank lines.
 #   layer 0: base, model   1: modal, integration   2: render, console, report   3: app
+cmake_policy(VERSION 3.18)
 set(layer_base 0)
 set(layer_model 0)
 set(layer_modal 1)
@@ -22,6 +24,14 @@ foreach(source IN LISTS sources)
         if(NOT line MATCHES "^[ \t]*$")
             math(EXPR count "${count} + 1")
         endif()
+        if(line MATCHES "^#include \"([a-z_]+/[a-z_0-9]+)\\.h\"")
+            set(included "${CMAKE_MATCH_1}")
+            string(REGEX REPLACE "\\.(cpp|h)$" "" module "${source}")
+            if(NOT included STREQUAL module)
+                list(APPEND uses_${module} "${included}")
+                list(APPEND modules "${module}")
+            endif()
+        endif()
         if(line MATCHES "^#include \"([a-z_]+)/")
             set(other "${CMAKE_MATCH_1}")
             if(NOT other STREQUAL folder AND NOT layer_${other} LESS layer_${folder})
@@ -35,6 +45,14 @@ foreach(source IN LISTS sources)
     if(count GREATER MaxLines)
         list(APPEND faults "${source} has ${count} non-blank lines, more than ${MaxLines}")
     endif()
+endforeach()
+list(REMOVE_DUPLICATES modules)
+foreach(module IN LISTS modules)
+    foreach(used IN LISTS uses_${module})
+        if(module IN_LIST uses_${used} AND module STRLESS used)
+            list(APPEND faults "${module} and ${used} include each other")
+        endif()
+    endforeach()
 endforeach()
 if(faults)
     list(JOIN faults "\n  " text)

@@ -1,6 +1,6 @@
 #include "app/frame.h"
 
-#include "app/report_view.h"
+#include "app/energy_view.h"
 #include "integration/integration.h"
 #include "model/simulation_state.h"
 #include "render/render.h"

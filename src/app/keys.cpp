@@ -1,6 +1,6 @@
 #include "app/keys.h"
 
-#include "app/report_view.h"
+#include "app/energy_view.h"
 #include "app/run_start.h"
 #include "console/console.h"
 #include "model/simulation_state.h"

@@ -146,7 +146,7 @@ void onWindowStatus(int state) {
 } // namespace
 
 void runGraphics(int* argc, char** argv, const WindowGeometry& geometry) {
-    openWindow(argc, argv, geometry);
+    openWindow(argc, argv, geometry, windowTitle());
     glutDisplayFunc(onDisplay);
     glutReshapeFunc(onReshape);
     glutKeyboardFunc(onKeyboard);

@@ -6,6 +6,8 @@
 // when standard output is a pipe.
 void consoleWrite(const char* text);
 void consolePrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// The same on standard error.
+void consoleErrorPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // Ends the program with the end-of-input message on standard error and status EndOfInputStatus.
 [[noreturn]] void endOfInput();

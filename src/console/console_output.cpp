@@ -7,6 +7,32 @@
 #include "console/console_io.h"
 #include "console/console_platform.h"
 #include "console/text_encoding.h"
+#include "console/texts.h"
+
+namespace {
+
+std::string format(const char* format, va_list args) {
+    char buffer[512];
+    va_list again;
+    va_copy(again, args);
+    const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
+    if (length < 0) {
+        va_end(again);
+        return "";
+    }
+    if (static_cast<std::size_t>(length) < sizeof buffer) {
+        va_end(again);
+        return buffer;
+    }
+    // Only a huge number overflows the buffer; format it again at its full length.
+    std::string large(static_cast<std::size_t>(length) + 1, '\0');
+    std::vsnprintf(&large[0], large.size(), format, again);
+    va_end(again);
+    large.resize(static_cast<std::size_t>(length));
+    return large;
+}
+
+} // namespace
 
 void selectConsoleEncoding() {
     useCodePage932(openConsole());
@@ -16,18 +42,20 @@ bool consoleInputIsTerminal() {
     return inputIsConsole();
 }
 
-void reportNoDisplay() {
-    writeConsoleText(stderr, "ウィンドウを開く画面（ディスプレイ）に接続できないため終了します\n");
+void reportNoDisplay(const char* display) {
+    if (display == nullptr) {
+        consoleErrorPrintf("%s", text(Text::NoDisplay));
+    } else {
+        consoleErrorPrintf(text(Text::NoDisplayNamed), display);
+    }
 }
 
 void reportUnreadableGeometry(const char* typed) {
-    writeConsoleText(stderr, "-geometry の指定「");
-    writeConsoleText(stderr, typed);
-    writeConsoleText(stderr, "」は読めないため、ウィンドウは 800×800 で開きます\n");
+    consoleErrorPrintf(text(Text::UnreadableGeometry), typed);
 }
 
 void endOfInput() {
-    writeConsoleText(stderr, "\n入力が終わったため終了します\n");
+    consoleErrorPrintf("%s", text(Text::EndOfInput));
     leaveOnEndOfInput();
 }
 
@@ -35,20 +63,53 @@ void consoleWrite(const char* text) {
     writeConsoleText(stdout, text);
 }
 
-void consolePrintf(const char* format, ...) {
-    char buffer[512];
+void consolePrintf(const char* formatText, ...) {
     va_list args;
-    va_start(args, format);
-    const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_start(args, formatText);
+    const std::string out = format(formatText, args);
     va_end(args);
-    if (length < 0 || static_cast<std::size_t>(length) < sizeof buffer) {
-        consoleWrite(length < 0 ? "" : buffer);
-        return;
-    }
-    // Only a huge number overflows the buffer; format it again at its full length.
-    std::string large(static_cast<std::size_t>(length) + 1, '\0');
-    va_start(args, format);
-    std::vsnprintf(&large[0], large.size(), format, args);
-    va_end(args);
-    consoleWrite(large.c_str());
+    consoleWrite(out.c_str());
 }
+
+void consoleErrorPrintf(const char* formatText, ...) {
+    va_list args;
+    va_start(args, formatText);
+    const std::string out = format(formatText, args);
+    va_end(args);
+    writeConsoleText(stderr, out.c_str());
+}
+
+void printUsage() {
+    consoleWrite(text(Text::Usage));
+}
+
+void printVersion() {
+    consolePrintf("spring-chain %s\n", SPRING_CHAIN_VERSION);
+}
+
+void reportCommandLineFault(CommandLineFault fault, const char* argument) {
+    switch (fault) {
+    case CommandLineFault::UnknownOption:
+        consoleErrorPrintf(text(Text::UnknownOption), argument);
+        break;
+    case CommandLineFault::UnexpectedArgument:
+        consoleErrorPrintf(text(Text::UnexpectedArgument), argument, argument);
+        break;
+    case CommandLineFault::OptionNeedsValue:
+        consoleErrorPrintf(text(Text::OptionNeedsValue), argument);
+        break;
+    case CommandLineFault::UnknownLanguage:
+        consoleErrorPrintf(text(Text::UnknownLanguage), argument);
+        break;
+    }
+}
+
+void reportUnknownLanguageInEnvironment(const char* value) {
+    consoleErrorPrintf(text(Text::UnknownLanguageInEnvironment), value);
+}
+
+// Stubs until the key's question learns where to ask.
+bool openKeyQuestion(unsigned char) {
+    return true;
+}
+void closeKeyQuestion() {}

@@ -265,3 +265,7 @@ void endReadsWhenReadable(int descriptor) {
 void writeConsoleText(std::FILE* stream, const char* utf8) {
     writeText(stream, utf8);
 }
+
+bool isPlatformHelpOption(const char*) {
+    return false;
+}

@@ -66,3 +66,7 @@ std::string readRawKey(const char* question) {
 
 // A page's canvas cannot be taken away while the console waits: there is nothing to watch.
 void endReadsWhenReadable(int) {}
+
+bool isPlatformHelpOption(const char*) {
+    return false;
+}

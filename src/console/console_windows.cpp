@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "base/wide_text.h"
@@ -177,4 +178,8 @@ std::string readRawKey(const char* question) {
         text[count++] = static_cast<wchar_t>(_getwch());
     }
     return encode(text, count);
+}
+
+bool isPlatformHelpOption(const char* argument) {
+    return std::strcmp(argument, "/?") == 0;
 }

@@ -3,6 +3,7 @@
 
 #include "console/console.h"
 #include "console/console_io.h"
+#include "console/texts.h"
 #include "modal/modal.h"
 #include "model/simulation_state.h"
 
@@ -21,44 +22,19 @@ constexpr double LargestInitialValue = 1e6; // m for displacements, m/s for velo
 // Values per line in the result listings.
 constexpr int ValuesPerLine = 8;
 
-const char* const NotAnInteger = "\n整数を入力してください";
-const char* const NotANumber = "\n数値を入力してください";
-
-// The messages name the bounds as a student types them: 0.001, 1000000.
-const char* const Bounds = "%.10g 以上 %.10g 以下";
-
-void printSectionTitles() {
-    consoleWrite("\n(1) 自由度設定");
-    consoleWrite("\n(2) 系の定数設定");
-    consoleWrite("\n(3) 描画する振動曲線の数設定");
-    consoleWrite("\n(4) 初期条件設定");
-}
-
-void printEquations() {
-    consoleWrite("\nnDOF不減衰自由振動の描画");
-    consoleWrite("\nばね1ーマス1－ばね2ーマス2ー.....－マスn－ばね(n+1)  の構成\n");
-    consoleWrite("\nm1*ddy1/ddt + K1*y1      + K2*(y1-y2) = 0");
-    consoleWrite("\nm2*ddy2/ddt + K2*(y2-y1) + K3*(y2-y3) = 0");
-    consoleWrite("\n ・・・・・・・・・・・・・・・・・・");
-    consoleWrite("\nm[i]*ddy[i]/ddt + K[i]*(y[i]-y[i-1]) + K[i+1]*(y[i]-y[i+1]) = 0");
-    consoleWrite("\n ・・・・・・・・・・・・・・・・・・");
-    consoleWrite("\nm[n]*ddy[n]/ddt + K[n]*(y[n]-y[n-1]) + K[n+1]*y[n] = 0\n");
-    consoleWrite("\n(1) 自由度数・マス・ばね定数・初期変位をキー入力\n");
-}
-
 void askForDegreesOfFreedom() {
-    consolePrintf("\n自由度 nfree(≦%d) キー入力 =", MaxDegreesOfFreedom);
+    consolePrintf(text(Text::DegreesOfFreedomPrompt), MaxDegreesOfFreedom);
 }
 
 // A count below 1 or above the capacity brings the whole block back, as the capacity always has.
 void askDegreesOfFreedom() {
     for (;;) {
-        printEquations();
+        consoleWrite(text(Text::Equations));
         askForDegreesOfFreedom();
         int count = 0;
         while (readIntegerToken(&count) == TokenRead::Unparsed) {
             discardRestOfLine();
-            consoleWrite(NotAnInteger);
+            consoleWrite(text(Text::NotAnInteger));
             askForDegreesOfFreedom();
         }
         if (count >= 1 && count <= MaxDegreesOfFreedom) {
@@ -77,10 +53,10 @@ int askIntegerBetween(const char* prompt, int lowest, int highest) {
         int value = 0;
         if (readIntegerToken(&value) == TokenRead::Unparsed) {
             discardRestOfLine();
-            consoleWrite(NotAnInteger);
+            consoleWrite(text(Text::NotAnInteger));
         } else if (value < lowest || value > highest) {
             discardRestOfLine();
-            consolePrintf("\n%d から %d までの整数を入力してください", lowest, highest);
+            consolePrintf(text(Text::IntegerRange), lowest, highest);
         } else {
             return value;
         }
@@ -88,17 +64,16 @@ int askIntegerBetween(const char* prompt, int lowest, int highest) {
 }
 
 // One real value in [lowest, highest] behind the prompt "No.%2d  "; `quantity` names it in the
-// message that refuses a value out of range.
-double askReal(int number, double lowest, double highest, const char* quantity, const char* unit) {
+// message that refuses a value out of range, which gives the bounds as a student types them
+// (0.001, 1000000).
+double askReal(int number, double lowest, double highest, Text quantity, const char* unit) {
     for (;;) {
         consolePrintf("No.%2d  ", number);
         double value = 0.0;
         if (readRealToken(&value) == TokenRead::Unparsed) {
-            consoleWrite(NotANumber);
+            consoleWrite(text(Text::NotANumber));
         } else if (!(value >= lowest && value <= highest)) {
-            consolePrintf("\n%sは ", quantity);
-            consolePrintf(Bounds, lowest, highest);
-            consolePrintf(" [%s] の数値を入力してください", unit);
+            consolePrintf(text(Text::RealRange), text(quantity), lowest, highest, unit);
         } else {
             return value;
         }
@@ -108,18 +83,18 @@ double askReal(int number, double lowest, double highest, const char* quantity, 
 }
 
 void askMasses() {
-    consoleWrite("\nマス　m1 m2 ... mn [kg]　 キー入力 \n");
+    consoleWrite(text(Text::MassesPrompt));
     for (int i = 0; i < nfree; ++i) {
-        m[i] = askReal(i + 1, LightestMass, HeaviestMass, "マス", "kg");
+        m[i] = askReal(i + 1, LightestMass, HeaviestMass, Text::MassQuantity, "kg");
     }
 }
 
 // A wall spring of 0 leaves that end free; an inner one of 0 cuts the chain into parts that
 // vibrate independently. The modal analysis handles both.
 void askSprings() {
-    consoleWrite("\nばね定数 K1 K2 ... Kn+1 [N/m]　キー入力 \n");
+    consoleWrite(text(Text::SpringsPrompt));
     for (int i = 0; i <= nfree; ++i) {
-        K[i] = askReal(i + 1, SoftestSpring, StiffestSpring, "ばね定数", "N/m");
+        K[i] = askReal(i + 1, SoftestSpring, StiffestSpring, Text::SpringQuantity, "N/m");
     }
 }
 
@@ -133,12 +108,12 @@ void printList(const double* values, const char* format) {
 }
 
 void listResults() {
-    consoleWrite("\nn個の固有振動数\nω0[rad/s]= \n(");
+    consoleWrite(text(Text::FrequenciesHeading));
     printList(omega0, " %7.4f");
     consoleWrite(")\n");
-    consoleWrite("\n振動モード");
+    consoleWrite(text(Text::ModesHeading));
     for (int k = 0; k < nfree; ++k) {
-        consolePrintf("\n第%dモード ", k + 1);
+        consolePrintf(text(Text::ModeHeading), k + 1);
         consoleWrite("\n (");
         printList(ModeShape[k], " %7.3f");
         consoleWrite(")");
@@ -147,7 +122,7 @@ void listResults() {
 
 void startFromMode() {
     char prompt[128];
-    std::snprintf(prompt, sizeof prompt, "\n何番目のモード？　k(1,2,.,,,%d) = ", nfree);
+    std::snprintf(prompt, sizeof prompt, text(Text::ModePrompt), nfree);
     const int mode = askIntegerBetween(prompt, 1, nfree) - 1;
     // A natural vibration starts from rest in its shape; velocities left from an earlier typed
     // start would mix other modes in.
@@ -156,7 +131,7 @@ void startFromMode() {
         v0[i] = 0.0;
     }
     MaxAmplitude = ModeMaxAmplitude[mode];
-    consolePrintf("\n第%dモード　ω0=%7.4f[rad/s]", mode + 1, omega0[mode]);
+    consolePrintf(text(Text::ChosenMode), mode + 1, omega0[mode]);
     consoleWrite("\n (");
     printList(ModeShape[mode], " %7.3f");
     consoleWrite(")");
@@ -167,7 +142,7 @@ bool isInitialValue(double value) {
 }
 
 void startFromTypedValues() {
-    consoleWrite("\nキー入力 (y01 v01) (y02 v02) .... [m] [m/s] = \n");
+    consoleWrite(text(Text::TypedStartPrompt));
     for (int i = 0; i < nfree; ++i) {
         for (;;) {
             consolePrintf("No.%2d  y0%d v0%d= ", i + 1, i + 1, i + 1);
@@ -175,10 +150,9 @@ void startFromTypedValues() {
             double v = 0.0;
             if (readRealToken(&y) == TokenRead::Unparsed ||
                 readRealToken(&v) == TokenRead::Unparsed) {
-                consoleWrite(NotANumber);
+                consoleWrite(text(Text::NotANumber));
             } else if (!isInitialValue(y) || !isInitialValue(v)) {
-                consolePrintf("\n初期変位と初速度は絶対値 %.10g 以下の数値を入力してください",
-                              LargestInitialValue);
+                consolePrintf(text(Text::InitialValueRange), LargestInitialValue);
             } else {
                 SimulationState::y0[i] = y;
                 v0[i] = v;
@@ -192,37 +166,22 @@ void startFromTypedValues() {
 }
 
 void askInitialConditions() {
-    consoleWrite("\n\n初期条件キー入力");
-    if (askForKey("\n固有モードを利用？　キー入力　yes:y  no;n  ") == 'y') {
+    consoleWrite(text(Text::InitialConditionsHeading));
+    if (askForKey(text(Text::UseModeQuestion)) == 'y') {
         startFromMode();
     } else {
         startFromTypedValues();
     }
 }
 
-void printKeyHelp() {
-    consoleWrite("\n正規振動モードの場合は，最大振幅＝１とする\n");
-    consoleWrite("\n\n's'キーで：振動描画継続");
-    consoleWrite("\n'n'キーで：自由度数変更");
-    consoleWrite("\n'm'キーで：マスばね定数変更");
-    consoleWrite("\n'j'キーで：初期条件変更");
-    consoleWrite("\n'c'キーで：描画振動曲線の本数変更");
-    consoleWrite("\n'T' 't'キーで：時間軸拡大縮小");
-    consoleWrite("\n'Y' 'y'キーで：振幅拡大縮小");
-    consoleWrite("\nESCキーで：終了\n");
-    consoleWrite("スペースキーで：再生・一時停止\n");
-    consoleWrite("'e'キーで：エネルギーとモードの割合の表示・非表示\n");
-    consoleWrite("'p'キーで：画像と応答データをファイルに保存\n");
-}
-
 } // namespace
 
 void readCurveCount() {
-    ncurve = askIntegerBetween("\n何本の振動曲線を描画する？  n=", 0, nfree);
+    ncurve = askIntegerBetween(text(Text::CurveCountPrompt), 0, nfree);
 }
 
 void runDialogue() {
-    printSectionTitles();
+    consoleWrite(text(Text::SectionTitles));
     const bool keepModel = LastKey == 'j';
     if (!keepModel) {
         if (LastKey != 'm') {
@@ -236,5 +195,5 @@ void runDialogue() {
     }
     listResults();
     askInitialConditions();
-    printKeyHelp();
+    consoleWrite(text(Text::KeyHelp));
 }

@@ -30,9 +30,9 @@ struct WindowGeometry {
 WindowGeometry takeWindowGeometry(int* argc, char** argv);
 
 // Opens the program's window with that geometry (the rest of the command line goes to GLUT):
-// GLUT initialised, the window created with its title and watched for its end (window_system.h),
-// its clear colour white. The callbacks and the main loop are the caller's.
-void openWindow(int* argc, char** argv, const WindowGeometry& geometry);
+// GLUT initialised, the window created with the title (UTF-8) and watched for its end
+// (window_system.h), its clear colour white. The callbacks and the main loop are the caller's.
+void openWindow(int* argc, char** argv, const WindowGeometry& geometry, const char* title);
 
 // The reshape callback: the viewport covers the whole window, and the picture stretches with it.
 void onReshape(int width, int height);

@@ -6,10 +6,6 @@
 
 namespace {
 
-// Kept in UTF-8 like every text of the program; nameWindow tells the window system so.
-const char* const WindowTitle =
-    "n-DOF自由振動　キー=n:自由度, =m:マスばね, =j:初期条件 =c:描画曲線数　変更";
-
 // A given size larger than the screen is cut to it: nobody sees the rest, and the frame buffers
 // of a window tens of thousands of pixels wide may not even be there.
 void sizeAndPlace(const WindowGeometry& g) {
@@ -24,9 +20,10 @@ void sizeAndPlace(const WindowGeometry& g) {
     }
 }
 
-void createMainWindow() {
-    glutCreateWindow(WindowTitle);
-    nameWindow(WindowTitle);
+// The title is UTF-8 like every text of the program; nameWindow tells the window system so.
+void createMainWindow(const char* title) {
+    glutCreateWindow(title);
+    nameWindow(title);
     watchWindow();
 }
 
@@ -36,11 +33,11 @@ void setBackground() {
 
 } // namespace
 
-void openWindow(int* argc, char** argv, const WindowGeometry& geometry) {
+void openWindow(int* argc, char** argv, const WindowGeometry& geometry, const char* title) {
     glutInit(argc, argv);
     sizeAndPlace(geometry);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);
-    createMainWindow();
+    createMainWindow(title);
     setBackground();
 }
 

@@ -1,0 +1,22 @@
+// The command line, read before anything else: the program's own options (--help, --version,
+// --lang), GLUT's, and what is neither.
+#pragma once
+
+#include "console/console.h"
+
+enum class Request { Run, Help, Version, Misuse };
+
+struct CommandLine {
+    Request request;
+    Language language;
+    const char* display; // -display's value, or null
+};
+
+// Reads the arguments and takes the program's own out of them, so that GLUT sees only its own.
+// The language is --lang's, else SPRING_CHAIN_LANG's, else Japanese. What is wrong with the
+// command line (an option nobody knows, an argument, a missing value) is said on standard error
+// in that language, and the request is Misuse.
+CommandLine readCommandLine(int* argc, char** argv);
+
+// The exit status of a command line that was not understood, as usual for a misused command.
+constexpr int MisuseStatus = 2;

@@ -1,0 +1,61 @@
+// Every text the console writes, one key per message, looked up in the table of the language
+// chosen at start-up (texts_ja.cpp, texts_en.cpp; internal to the console). A text with a
+// conversion is a printf format: the same conversions, in the same order, in every language.
+#pragma once
+
+#include "console/console.h"
+
+enum class Text {
+    // The dialogue.
+    SectionTitles,
+    Equations,
+    DegreesOfFreedomPrompt, // %d: the largest count
+    MassesPrompt,
+    SpringsPrompt,
+    CurveCountPrompt,
+    FrequenciesHeading,
+    ModesHeading,
+    ModeHeading, // %d: the mode's number
+    InitialConditionsHeading,
+    UseModeQuestion,
+    ModePrompt, // %d: the largest mode number
+    ChosenMode, // %d %7.4f: the mode's number and frequency
+    TypedStartPrompt,
+    KeyHelp,
+    // Refusals.
+    NotAnInteger,
+    NotANumber,
+    IntegerRange, // %d %d: the bounds
+    RealRange,    // %s %.10g %.10g %s: the quantity, its bounds and its unit
+    MassQuantity,
+    SpringQuantity,
+    InitialValueRange, // %.10g: the largest magnitude
+    // The energy report and the files for a report.
+    EnergyHeading, // %.6g: the starting energy
+    ModeShare,     // %d %.4f %8.4f: the mode, its frequency and its share in per cent
+    Saved,         // %s %s: the picture and the record
+    NotSaved,      // %s %s: the file and why
+    NamesTaken,    // %s %s: the first and the last name of the second
+    // Messages on standard error.
+    EndOfInput,
+    NoDisplay,
+    NoDisplayNamed,     // %s: the display
+    UnreadableGeometry, // %s: the geometry as typed
+    NoConsoleToAsk,     // %c: the key
+    QuestionLeft,
+    UnknownOption,                // %s: the option
+    UnexpectedArgument,           // %s %s: the argument, twice
+    OptionNeedsValue,             // %s: the option
+    UnknownLanguage,              // %s: the language named
+    UnknownLanguageInEnvironment, // %s: the variable's value
+    // Other texts.
+    Usage,
+    WindowTitle,
+};
+
+// The text of the key in the language chosen with useLanguage (console.h).
+const char* text(Text key);
+
+// The tables, one per language.
+const char* japaneseText(Text key);
+const char* englishText(Text key);

@@ -88,14 +88,6 @@ TEST_F(Keys, CurveCountIsAskedAgainUntilInRange) {
     EXPECT_EQ(chartEnd(p, Green), -1) << "only curve 1 is drawn";
 }
 
-TEST_F(Keys, EndOfInputAtTheCurveCountEndsTheProgram) {
-    ASSERT_TRUE(run.started());
-    run.program().closeInput();
-    run.press('c');
-    ASSERT_TRUE(run.program().waitForExit(PatientSeconds));
-    EXPECT_EQ(run.program().exitStatus(), 2);
-}
-
 // 'n' re-runs the whole dialogue; the window shows the new chain at the next frame.
 TEST_F(Keys, NewModelWithFewerMasses) {
     ASSERT_TRUE(run.started());
@@ -244,5 +236,77 @@ TEST_F(Keys, OtherKeysDoNothing) {
     EXPECT_EQ(run.frames(), framesBefore);
     EXPECT_TRUE(run.program().running());
 }
+
+// After a scripted dialogue (standard input at its end) the keys that ask in the console ask at
+// the controlling terminal, their prompts shown there as well as on standard output; where there
+// is no terminal, or its input ends, one line says so and the run goes on as it was.
+struct TerminalCase {
+    const char* name;
+    bool terminal; // a pseudo-terminal is the program's controlling terminal
+    char key;
+    const char* typed;      // at the terminal
+    const char* shown;      // on standard output and on the terminal
+    const char* afterwards; // on standard output
+    const char* error;      // on standard error
+};
+
+void PrintTo(const TerminalCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ScriptedRun : public ::testing::TestWithParam<TerminalCase> {};
+
+TEST_P(ScriptedRun, KeysAskAtTheTerminal) {
+    const TerminalCase c = GetParam();
+    RunningProgram run{TwoMasses, {"-geometry", "800x800+0+0"}, {}, c.terminal};
+    ASSERT_TRUE(run.started());
+    run.program().closeInput();
+    run.press(c.key);
+    run.program().typeAtTerminal(c.typed);
+    if (*c.shown != '\0') {
+        EXPECT_TRUE(run.program().waitForOutput(c.shown, PatientSeconds)) << run.program().out();
+        EXPECT_TRUE(run.program().waitForTerminal(c.shown, PatientSeconds))
+            << run.program().terminal();
+    }
+    if (*c.afterwards != '\0') {
+        EXPECT_TRUE(run.program().waitForOutput(c.afterwards, PatientSeconds))
+            << run.program().out();
+    }
+    if (*c.error != '\0') {
+        EXPECT_TRUE(run.program().waitForError(c.error, PatientSeconds)) << run.program().err();
+    }
+    run.drawn();
+    const long frames = run.frames();
+    run.press('s');
+    const Picture p = run.drawn();
+    EXPECT_EQ(run.frames(), frames + 1) << "the window goes on";
+    double row = 0.0;
+    const bool massTwo =
+        discCentreRow(p, static_cast<int>(columnOf(0.01 + 0.98 * 2 / 3)), Green, &row);
+    const bool newChain = c.key == 'n' && *c.error == '\0';
+    EXPECT_EQ(massTwo, !newChain) << "the chain is the new one, or the one it was";
+    run.press('\x1b');
+    ASSERT_TRUE(run.program().waitForExit(PatientSeconds));
+    EXPECT_EQ(run.program().exitStatus(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, ScriptedRun,
+    ::testing::Values(TerminalCase{"CurveCount", true, 'c', "x\n1\n",
+                                   "何本の振動曲線を描画する？  n=", "整数を入力してください", ""},
+                      TerminalCase{"NewChain", true, 'n', "1\n2\n3 5\n1\nn\n0.5 0\n",
+                                   "自由度 nfree(≦20) キー入力 =", "ESCキーで：終了", ""},
+                      TerminalCase{"NewMasses", true, 'm', "1 1\n4 4 4\n2\ny\n2\n",
+                                   "マス　m1 m2 ... mn [kg]", "第2モード　ω0= 3.4641[rad/s]", ""},
+                      TerminalCase{"NewInitialConditions", true, 'j', "n0 1 0 -1\n",
+                                   "固有モードを利用？", "No. 2  y02 v02= ", ""},
+                      TerminalCase{"TerminalInputEnds", true, 'n', "1\n\x04",
+                                   "自由度 nfree(≦20) キー入力 =", "マス　m1",
+                                   "入力が終わったため、この質問はやめて"},
+                      TerminalCase{"NoTerminal", false, 'c', "", "", "",
+                                   "'c' キーの質問に答えるコンソール（端末）がないため"}),
+    [](const ::testing::TestParamInfo<TerminalCase>& info) {
+        return std::string(info.param.name);
+    });
 
 } // namespace

@@ -21,8 +21,18 @@ void closeBoth(int fds[2]) {
     close(fds[1]);
 }
 
+// A session of the child's own; the pseudo-terminal named, if any, becomes its controlling
+// terminal as the session's first terminal opened.
 [[noreturn]] void execChild(const std::string& exe, const ProcessSetup& setup, int in[2],
-                            int out[2], int err[2]) {
+                            int out[2], int err[2], const char* terminal = nullptr) {
+    setsid();
+    if (terminal != nullptr) {
+        const int slave = open(terminal, O_RDWR);
+        if (slave < 0) {
+            _exit(126);
+        }
+        close(slave);
+    }
     dup2(in[0], STDIN_FILENO);
     dup2(out[1], STDOUT_FILENO);
     dup2(err[1], STDERR_FILENO);
@@ -141,17 +151,39 @@ struct ProgramUnderTest::Shared {
     std::mutex lock;
     std::string out;
     std::string err;
+    std::string terminal;
     std::thread pump;
 };
 
+namespace {
+
+// A pseudo-terminal's master side, and the name of its slave side. The test holds the slave side
+// open as well, so that the master side never reads as hung up before the program opens it.
+int openPseudoTerminal(std::string* slave, int* heldSlave) {
+    const int master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
+        return -1;
+    }
+    *slave = ptsname(master);
+    *heldSlave = open(slave->c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    return master;
+}
+
+} // namespace
+
 ProgramUnderTest::ProgramUnderTest(const std::string& exe, const std::string& input,
                                    const std::string& display, const std::vector<std::string>& args,
-                                   const std::vector<std::pair<std::string, std::string>>& env)
+                                   const std::vector<std::pair<std::string, std::string>>& env,
+                                   bool terminal)
     : shared_(new Shared) {
     std::signal(SIGPIPE, SIG_IGN);
     int in[2], out[2], err[2];
     if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) {
         return;
+    }
+    std::string slave;
+    if (terminal) {
+        terminal_ = openPseudoTerminal(&slave, &heldSlave_);
     }
     ProcessSetup setup;
     setup.args = args;
@@ -159,7 +191,7 @@ ProgramUnderTest::ProgramUnderTest(const std::string& exe, const std::string& in
     setup.env.insert(setup.env.end(), env.begin(), env.end());
     const pid_t pid = fork();
     if (pid == 0) {
-        execChild(exe, setup, in, out, err);
+        execChild(exe, setup, in, out, err, terminal_ >= 0 ? slave.c_str() : nullptr);
     }
     pid_ = pid;
     close(in[0]);
@@ -168,17 +200,23 @@ ProgramUnderTest::ProgramUnderTest(const std::string& exe, const std::string& in
     input_ = in[1];
     const int outFd = out[0];
     const int errFd = err[0];
+    // The terminal's master side is read until the program's end closes its slave side.
+    const int terminalFd = terminal_ >= 0 ? dup(terminal_) : -1;
     Shared* shared = shared_;
-    shared_->pump = std::thread([shared, outFd, errFd] {
-        struct pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
+    shared_->pump = std::thread([shared, outFd, errFd, terminalFd] {
+        struct pollfd fds[3] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}, {terminalFd, POLLIN, 0}};
+        std::string* const into[3] = {&shared->out, &shared->err, &shared->terminal};
         while (fds[0].fd >= 0 || fds[1].fd >= 0) {
-            poll(fds, 2, -1);
-            for (int i = 0; i < 2; ++i) {
-                drainReady(fds[i], [shared, i](const char* b, std::size_t n) {
+            poll(fds, 3, -1);
+            for (int i = 0; i < 3; ++i) {
+                drainReady(fds[i], [shared, &into, i](const char* b, std::size_t n) {
                     std::lock_guard<std::mutex> hold(shared->lock);
-                    (i == 0 ? shared->out : shared->err).append(b, n);
+                    into[i]->append(b, n);
                 });
             }
+        }
+        if (fds[2].fd >= 0) {
+            close(fds[2].fd);
         }
     });
     type(input);
@@ -193,7 +231,18 @@ ProgramUnderTest::~ProgramUnderTest() {
     if (shared_->pump.joinable()) {
         shared_->pump.join();
     }
+    if (terminal_ >= 0) {
+        close(terminal_);
+        close(heldSlave_);
+    }
     delete shared_;
+}
+
+// A program that has gone shows nothing more: the test's next wait says so.
+void ProgramUnderTest::typeAtTerminal(const std::string& text) {
+    if (terminal_ >= 0) {
+        [[maybe_unused]] const ssize_t put = write(terminal_, text.data(), text.size());
+    }
 }
 
 void ProgramUnderTest::type(const std::string& text) {
@@ -214,16 +263,34 @@ void ProgramUnderTest::closeInput() {
     }
 }
 
-bool ProgramUnderTest::waitForOutput(const std::string& text, double seconds) {
-    return waitUntil(seconds, [this, &text] {
-        std::lock_guard<std::mutex> hold(shared_->lock);
-        const std::size_t at = shared_->out.find(text, mark_);
+namespace {
+
+// Waits until `text` appears in `seen` at or after *mark, and moves the mark past it.
+bool waitToSee(std::mutex& lock, const std::string& seen, std::size_t* mark,
+               const std::string& text, double seconds) {
+    return waitUntil(seconds, [&] {
+        std::lock_guard<std::mutex> hold(lock);
+        const std::size_t at = seen.find(text, *mark);
         if (at == std::string::npos) {
             return false;
         }
-        mark_ = at + text.size();
+        *mark = at + text.size();
         return true;
     });
+}
+
+} // namespace
+
+bool ProgramUnderTest::waitForOutput(const std::string& text, double seconds) {
+    return waitToSee(shared_->lock, shared_->out, &mark_, text, seconds);
+}
+
+bool ProgramUnderTest::waitForTerminal(const std::string& text, double seconds) {
+    return waitToSee(shared_->lock, shared_->terminal, &terminalMark_, text, seconds);
+}
+
+bool ProgramUnderTest::waitForError(const std::string& text, double seconds) {
+    return waitToSee(shared_->lock, shared_->err, &errorMark_, text, seconds);
 }
 
 bool ProgramUnderTest::waitForExit(double seconds) {
@@ -253,4 +320,9 @@ std::string ProgramUnderTest::out() {
 std::string ProgramUnderTest::err() {
     std::lock_guard<std::mutex> hold(shared_->lock);
     return shared_->err;
+}
+
+std::string ProgramUnderTest::terminal() {
+    std::lock_guard<std::mutex> hold(shared_->lock);
+    return shared_->terminal;
 }

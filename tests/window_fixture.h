@@ -47,11 +47,12 @@ class RunningProgram {
   public:
     // Starts the program with the dialogue on its standard input (and the window placed at the
     // top left unless other arguments are given), waits for the dialogue's end, the window and its
-    // first frame.
+    // first frame. With `terminal`, a pseudo-terminal is the program's controlling terminal.
     explicit RunningProgram(
         const std::string& dialogue,
         const std::vector<std::string>& args = {"-geometry", "800x800+0+0"},
-        const std::vector<std::pair<std::string, std::string>>& environment = {});
+        const std::vector<std::pair<std::string, std::string>>& environment = {},
+        bool terminal = false);
     bool started() const { return started_; }
     Picture shot() const;
 

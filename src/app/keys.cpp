@@ -1,5 +1,7 @@
 #include "app/keys.h"
 
+#include <cstring>
+
 #include "app/energy_view.h"
 #include "app/run_start.h"
 #include "console/console.h"
@@ -45,6 +47,85 @@ void scaleAmplitudes(double factor, bool divide) {
     }
 }
 
+// What a dialogue may change, kept while a key's question is asked: a question left unanswered
+// (its input ended) leaves the run as it was, not a model entered halfway.
+struct DialogueEntries {
+    int nfree;
+    double m[MassCapacity];
+    double K[MassCapacity];
+    double omega0[MassCapacity];
+    double PolishedOmega[MassCapacity];
+    double ModeShape[MassCapacity][MassCapacity];
+    double ModeMaxAmplitude[MassCapacity];
+    int ncurve;
+    double y0[MassCapacity];
+    double v0[MassCapacity];
+    double MaxAmplitude;
+};
+
+DialogueEntries Kept;
+
+// Arrays of doubles, of one or two dimensions, whole.
+template <class Array> void copyArray(const Array& from, Array& to) {
+    std::memcpy(&to, &from, sizeof from);
+}
+
+void keepEntries() {
+    Kept.nfree = nfree;
+    copyArray(m, Kept.m);
+    copyArray(K, Kept.K);
+    copyArray(omega0, Kept.omega0);
+    copyArray(PolishedOmega, Kept.PolishedOmega);
+    copyArray(ModeShape, Kept.ModeShape);
+    copyArray(ModeMaxAmplitude, Kept.ModeMaxAmplitude);
+    Kept.ncurve = ncurve;
+    copyArray(SimulationState::y0, Kept.y0);
+    copyArray(v0, Kept.v0);
+    Kept.MaxAmplitude = MaxAmplitude;
+}
+
+void restoreEntries() {
+    nfree = Kept.nfree;
+    copyArray(Kept.m, m);
+    copyArray(Kept.K, K);
+    copyArray(Kept.omega0, omega0);
+    copyArray(Kept.PolishedOmega, PolishedOmega);
+    copyArray(Kept.ModeShape, ModeShape);
+    copyArray(Kept.ModeMaxAmplitude, ModeMaxAmplitude);
+    ncurve = Kept.ncurve;
+    copyArray(Kept.y0, SimulationState::y0);
+    copyArray(Kept.v0, v0);
+    MaxAmplitude = Kept.MaxAmplitude;
+}
+
+// The curve count ('c') or a dialogue from the section the key names ('n', 'm', 'j'), asked where
+// the student can answer; where nobody can, or the answer never comes, the run goes on as it was.
+// A dialogue that is answered starts a new run.
+KeyOutcome askInConsole(unsigned char key) {
+    if (!openKeyQuestion(key)) {
+        return KeyOutcome::Nothing;
+    }
+    keepEntries();
+    try {
+        if (key == 'c') {
+            readCurveCount();
+        } else {
+            runDialogue();
+        }
+    } catch (const QuestionLeft&) {
+        restoreEntries();
+        closeKeyQuestion();
+        return KeyOutcome::Nothing;
+    }
+    closeKeyQuestion();
+    if (key == 'c') {
+        return KeyOutcome::Redraw;
+    }
+    SimTime = 0.0;
+    startRun();
+    return KeyOutcome::Nothing;
+}
+
 } // namespace
 
 bool keyAsksInConsole(unsigned char key) {
@@ -69,15 +150,10 @@ KeyOutcome applyKeyCommand(unsigned char key) {
     case 's':
         return KeyOutcome::Step;
     case 'c':
-        readCurveCount();
-        return KeyOutcome::Redraw;
     case 'n':
     case 'm':
     case 'j':
-        SimTime = 0.0;
-        runDialogue();
-        startRun();
-        return KeyOutcome::Nothing;
+        return askInConsole(key);
     case 'e':
         EnergyPanelShown = !EnergyPanelShown;
         if (EnergyPanelShown) {

@@ -9,7 +9,8 @@ enum class KeyOutcome { Redraw, Step, Nothing, Quit, TogglePlay, Save };
 
 // Stores the key in LastKey and acts on it: rescales (within bounds), asks for the curve count,
 // switches the energy panel (reporting the energy in the console as it comes on), or re-runs the
-// dialogue from the section the key names and starts the new run.
+// dialogue from the section the key names and starts the new run. A question that nobody can
+// answer, or whose input ends, leaves everything as it was.
 KeyOutcome applyKeyCommand(unsigned char key);
 
 // 'c', 'n', 'm' and 'j': the keys whose command waits for an answer in the console.

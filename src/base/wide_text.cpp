@@ -9,3 +9,10 @@ std::wstring widen(const char* utf8) {
     wide.resize(wide.size() - 1);
     return wide;
 }
+
+std::string narrow(const wchar_t* text, int count, unsigned codePage) {
+    const int length = WideCharToMultiByte(codePage, 0, text, count, nullptr, 0, nullptr, nullptr);
+    std::string bytes(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
+    WideCharToMultiByte(codePage, 0, text, count, &bytes[0], length, nullptr, nullptr);
+    return bytes;
+}

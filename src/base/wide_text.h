@@ -5,3 +5,6 @@
 #include <string>
 
 std::wstring widen(const char* utf8);
+
+// UTF-16 text in a code page's bytes (932, or CP_UTF8).
+std::string narrow(const wchar_t* text, int count, unsigned codePage);

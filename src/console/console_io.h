@@ -3,14 +3,22 @@
 #pragma once
 
 // Writes the text and flushes it, so a prompt is on the screen before its value is awaited, also
-// when standard output is a pipe.
+// when standard output is a pipe; and on the terminal that a key's question is answered at, when
+// standard output goes elsewhere.
 void consoleWrite(const char* text);
 void consolePrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // The same on standard error.
 void consoleErrorPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-// Ends the program with the end-of-input message on standard error and status EndOfInputStatus.
+// Ends the program with the end-of-input message on standard error and status EndOfInputStatus;
+// while a window key's question is asked, leaves the question instead (throws QuestionLeft).
 [[noreturn]] void endOfInput();
+
+// Whether a window key's question is being asked (key_question.cpp).
+bool askingForAKey();
+
+// Forgets what was read ahead of the input read until now (another source is read from now on).
+void startReadingAfresh();
 
 // The outcome of reading one whitespace-separated token as a number. A token that is not wholly
 // a number is consumed and reported as Unparsed. At the end of input the program ends at once:

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "console/console.h"
+#include "console/console_input.h"
 #include "console/console_io.h"
 #include "console/console_platform.h"
 #include "console/text_encoding.h"
@@ -55,12 +56,19 @@ void reportUnreadableGeometry(const char* typed) {
 }
 
 void endOfInput() {
+    if (askingForAKey()) {
+        consoleErrorPrintf("%s", text(Text::QuestionLeft));
+        throw QuestionLeft{};
+    }
     consoleErrorPrintf("%s", text(Text::EndOfInput));
     leaveOnEndOfInput();
 }
 
 void consoleWrite(const char* text) {
     writeConsoleText(stdout, text);
+    if (std::FILE* terminal = promptsAlsoTo()) {
+        writeConsoleText(terminal, text);
+    }
 }
 
 void consolePrintf(const char* formatText, ...) {
@@ -107,9 +115,3 @@ void reportCommandLineFault(CommandLineFault fault, const char* argument) {
 void reportUnknownLanguageInEnvironment(const char* value) {
     consoleErrorPrintf(text(Text::UnknownLanguageInEnvironment), value);
 }
-
-// Stubs until the key's question learns where to ask.
-bool openKeyQuestion(unsigned char) {
-    return true;
-}
-void closeKeyQuestion() {}

@@ -1,13 +1,12 @@
-// The console in a browser: the page's console pane (#console-output) and its input line
-// (#console-input). Text goes out as UTF-8. A line comes in when the student presses Enter, and
-// the yes/no answer as soon as a key is pressed, as at a terminal; a read waits for the page's
-// events (Asyncify) on main's own stack. The page's side is springChain, in web/shell.html.
+// The console's text in a browser: the page's console pane (#console-output), which takes UTF-8.
+// Reading is input_web.cpp's. The page's side is springChain, in web/shell.html.
 #include <emscripten.h>
 
 #include <cstdio>
 #include <string>
 
 #include "console/console.h"
+#include "console/console_input.h"
 #include "console/console_platform.h"
 
 namespace {
@@ -17,55 +16,18 @@ namespace {
 EM_JS(void, writeToPane, (const char* text, int length), {
     springChain.write(new TextDecoder().decode(HEAPU8.subarray(text, text + length)));
 });
-
-// Waits for the next line (its UTF-8 bytes are then fetched with fetchText), or for one key.
-EM_ASYNC_JS(int, awaitLine, (), { return await springChain.nextLine(); });
-EM_ASYNC_JS(int, awaitKey, (), { return await springChain.nextKey(); });
-EM_JS(void, fetchText, (char* buffer), { HEAPU8.set(springChain.takeText(), buffer); });
 // clang-format on
-
-std::string received(int length) {
-    std::string text(static_cast<std::size_t>(length), '\0');
-    if (length > 0) {
-        fetchText(&text[0]);
-    }
-    return text;
-}
-
-std::string Line;
-std::size_t LinePosition = 0;
 
 } // namespace
 
 bool openConsole() {
+    openInput();
     return false;
-}
-
-bool inputIsConsole() {
-    return true;
-}
-
-// The page never ends its input: a line always comes, sooner or later.
-int readInputByte() {
-    while (LinePosition >= Line.size()) {
-        Line = received(awaitLine()) + "\n";
-        LinePosition = 0;
-    }
-    return static_cast<unsigned char>(Line[LinePosition++]);
 }
 
 void writeConsoleText(std::FILE*, const char* utf8) {
     writeToPane(utf8, static_cast<int>(std::string(utf8).size()));
 }
-
-// The key's character in UTF-8; "\x1b" for a function, arrow or other named key.
-std::string readRawKey(const char* question) {
-    writeConsoleText(stdout, question);
-    return received(awaitKey());
-}
-
-// A page's canvas cannot be taken away while the console waits: there is nothing to watch.
-void endReadsWhenReadable(int) {}
 
 bool isPlatformHelpOption(const char*) {
     return false;

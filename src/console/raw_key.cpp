@@ -6,7 +6,7 @@
 
 #include "console/console.h"
 #include "console/console_io.h"
-#include "console/console_platform.h"
+#include "console/console_input.h"
 #include "console/text_encoding.h"
 
 namespace {
@@ -35,12 +35,12 @@ int askForKey(const char* question) {
     if (consoleInputIsTerminal()) {
         const int typedAhead = answerLeftOnLine();
         if (typedAhead != 0) {
-            writeConsoleText(stdout, question);
+            consoleWrite(question);
             return typedAhead;
         }
         return keyPressed(readRawKey(question));
     }
-    writeConsoleText(stdout, question);
+    consoleWrite(question);
     const int answer = takeNonBlank();
     openLine();
     answerLeftOnLine();

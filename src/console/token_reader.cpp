@@ -8,7 +8,7 @@
 #include <string>
 
 #include "console/console_io.h"
-#include "console/console_platform.h"
+#include "console/console_input.h"
 #include "console/text_encoding.h"
 
 namespace {
@@ -144,6 +144,11 @@ int answerLeftOnLine() {
 
 void openLine() {
     LineOpen = true;
+}
+
+void startReadingAfresh() {
+    PushbackCount = 0;
+    LineOpen = false;
 }
 
 void discardRestOfLine() {

@@ -9,6 +9,7 @@ void SearchNaturalFrequencies();
 
 // Fills ModeShape and ModeMaxAmplitude for every mode of omega0; row k is scaled so that the
 // amplitude of mass 1 is exactly 1 (of the first mass that moves, where mass 1 rests in that mode).
+// PolishedOmega gets the frequencies the shapes are formed at, to a double's full precision.
 void ComputeModeShapes();
 
 // The energy of a state of the chain, laid out as StateVector: displacement, then velocity, of

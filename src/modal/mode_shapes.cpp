@@ -154,11 +154,14 @@ void scaleToReference(double* row, double* maxAmplitude) {
 } // namespace
 
 // Each mode is formed at its squared frequency polished to full precision by bisection (the
-// printed frequencies keep the search's digits), then scaled so that mass 1 moves with amplitude 1.
+// printed frequencies keep the search's digits, PolishedOmega all of them), then scaled so that
+// mass 1 moves with amplitude 1.
 void ComputeModeShapes() {
     Mode modes[MassCapacity];
     collectModes(modes);
     for (int k = 0; k < nfree; ++k) {
+        const Extended lambda = modes[k].lambda > 0 ? modes[k].lambda : 0;
+        PolishedOmega[k] = static_cast<double>(std::sqrt(lambda));
         std::copy(modes[k].row, modes[k].row + nfree, ModeShape[k]);
         scaleToReference(ModeShape[k], &ModeMaxAmplitude[k]);
     }

@@ -7,6 +7,7 @@ double m[MassCapacity] = {};
 double K[MassCapacity] = {};
 
 double omega0[MassCapacity] = {};
+double PolishedOmega[MassCapacity] = {};
 double ModeShape[MassCapacity][MassCapacity] = {};
 double ModeMaxAmplitude[MassCapacity] = {};
 

@@ -23,7 +23,8 @@ extern double
     K[MassCapacity]; // N/m; K[0] ties mass 1 to the left wall, K[nfree] mass n to the right
 
 // Modal results, computed once per model entry.
-extern double omega0[MassCapacity];                  // rad/s, ascending
+extern double omega0[MassCapacity];                  // rad/s, ascending, to the search's digits
+extern double PolishedOmega[MassCapacity];           // rad/s, the same polished to full precision
 extern double ModeShape[MassCapacity][MassCapacity]; // row k: mode k+1, amplitude of mass 1 is 1
 extern double ModeMaxAmplitude[MassCapacity];        // largest |component| of each row, >= 1
 

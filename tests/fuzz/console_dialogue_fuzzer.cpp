@@ -6,9 +6,11 @@
 // The harness supplies its own leaveOnEndOfInput, so the library's, which ends the process, is
 // never linked: the end of an input ends that input's run only.
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <cmath>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -109,10 +111,19 @@ void leaveOnEndOfInput() {
 }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // A terminal on descriptor 0 would make the yes/no question wait for a real key press.
+    // A terminal on descriptor 0 would make the yes/no question wait for a real key press, and a
+    // controlling terminal would take the window keys' questions: the fuzzer types them all.
     const int empty = open("/dev/null", O_RDONLY);
     dup2(empty, STDIN_FILENO);
     close(empty);
+    const int terminal = open("/dev/tty", O_RDWR | O_NOCTTY);
+    if (terminal >= 0) {
+        // A session leader giving up its terminal is sent SIGHUP.
+        const auto usual = std::signal(SIGHUP, SIG_IGN);
+        ioctl(terminal, TIOCNOTTY);
+        std::signal(SIGHUP, usual);
+        close(terminal);
+    }
     selectConsoleEncoding();
     return 0;
 }

@@ -1,0 +1,43 @@
+// Reading the console, what differs per system (internal to the console): standard input, or the
+// controlling terminal for the questions of the window's keys; the raw key press; and the wait
+// for input that the window's end cuts short. input_posix.cpp, input_windows.cpp and
+// input_web.cpp each implement this header and endReadsWhenReadable of console.h.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// Prepares standard input for reading byte by byte. Called once, before anything is read.
+void openInput();
+
+// Whether the input read now is an interactive console rather than a pipe or a file.
+bool inputIsConsole();
+
+// The next byte of the input read now, or EOF at its end.
+int readInputByte();
+
+// Writes the question and waits for one key press, without echo and without Enter. The bytes of
+// the key come back: one character (a multi-byte one whole, in the console's encoding), "\x1b" for
+// a function or arrow key (its sequence drained), or nothing when the input has ended (the
+// end-of-file key, or a closed console).
+std::string readRawKey(const char* question);
+
+// --- Where a window key's question is answered ------------------------------------------------
+
+// Whether standard input is an interactive console.
+bool standardInputIsConsole();
+
+// Reads the controlling terminal (the console the program was started from) instead of standard
+// input from now on; false where there is none.
+bool readControllingTerminal();
+
+// Whether standard input has nothing more to give: it ended, or its next byte is the end. A pipe
+// whose writer is still there has not ended.
+bool standardInputHasEnded();
+
+// Reads standard input again.
+void readStandardInput();
+
+// While the controlling terminal is read and standard output goes elsewhere, the terminal, where
+// the student sees what is asked; otherwise null.
+std::FILE* promptsAlsoTo();

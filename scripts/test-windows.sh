@@ -146,7 +146,7 @@ check "'e' draws the energy panel" changes_with e
 saves_with_p() {
     xdotool windowfocus --sync "$window" key p 2> /dev/null
     for _ in $(seq 600); do
-        grep -q '画像と応答データを保存しました：spring-chain-' "$work/window.out" && break
+        grep -q '画像と応答データを保存しました：.*\\saved\\spring-chain-' "$work/window.out" && break
         sleep 0.1
     done
     local png csv

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <vector>
 
-#include "app/frame.h"
 #include "app/energy_view.h"
+#include "app/frame.h"
 #include "app/run_start.h"
 #include "chain_fixture.h"
 #include "modal/modal.h"

@@ -91,8 +91,8 @@ TEST(HistoryCsv, HeaderThenEveryMassInTimeOrderWhateverTheLocale) {
     EXPECT_EQ(lines[0], "n,3");
     EXPECT_EQ(lines[1], "masses [kg],1,2,0.5");
     EXPECT_EQ(lines[2], "springs [N/m],10,20,5,40");
-    EXPECT_EQ(split(lines[3], ',')[0], "omega [rad/s]");
-    EXPECT_NEAR(std::stod(split(lines[3], ',')[1]), omega0[0], 1e-12 * omega0[0]);
+    EXPECT_EQ(split(lines[3], ',')[0], "omega [rad/s] (to full precision)");
+    EXPECT_NEAR(std::stod(split(lines[3], ',')[1]), omega0[0], 1e-4);
     for (int r = 0; r < 3; ++r) {
         const std::vector<std::string> shape = split(lines[4 + r], ',');
         ASSERT_EQ(shape.size(), 4u);
@@ -114,6 +114,11 @@ TEST(HistoryCsv, HeaderThenEveryMassInTimeOrderWhateverTheLocale) {
         EXPECT_NEAR(rows[k][0] - rows[k - 1][0], FrameTime, 1e-9) << "row " << k;
     }
     EXPECT_NEAR(rows.back()[0], SimTime, 1e-12);
+    // Each time is its frame's count times 0.04 s, as a decimal reads it (24, not 24.000000000001).
+    char time[32];
+    std::snprintf(time, sizeof time, "%.15g", (600 - HistoryLength + 1) * FrameTime);
+    EXPECT_EQ(split(lines[8], ',')[0], time);
+    EXPECT_EQ(split(lines.back(), ',')[0], "24");
     for (int i = 0; i < 3; ++i) {
         EXPECT_NEAR(rows.back()[1 + i], StateVector[2 * i], 1e-13);
     }
@@ -176,23 +181,33 @@ TEST_F(ReportFolder, NamedByTheTimeNeverOverAFileThatExists) {
     EXPECT_EQ(reportStem(when), "spring-chain-20261207-082000");
     const SavedReport first = saveReport(1, 1, pixel, when);
     ASSERT_TRUE(first.saved) << first.failedFile << ": " << first.reason;
-    EXPECT_EQ(first.picture, "spring-chain-20261207-082000.png");
+    EXPECT_EQ(first.picture, folder + "/spring-chain-20261207-082000.png") << "the full path";
     EXPECT_EQ(first.history, "spring-chain-20261207-082000.csv");
     EXPECT_EQ(read(first.picture), pngImage(1, 1, pixel));
     EXPECT_EQ(read(first.history), historyCsv());
 
     const SavedReport second = saveReport(1, 1, pixel, when);
-    EXPECT_EQ(second.picture, "spring-chain-20261207-082000-2.png");
+    EXPECT_EQ(second.picture, folder + "/spring-chain-20261207-082000-2.png");
     EXPECT_EQ(second.history, "spring-chain-20261207-082000-2.csv");
 
     // Someone's own file of the next name is kept, and its pair is not split.
     std::ofstream("spring-chain-20261207-082000-3.csv") << "mine";
     const SavedReport third = saveReport(1, 1, pixel, when);
-    EXPECT_EQ(third.picture, "spring-chain-20261207-082000-4.png");
+    EXPECT_EQ(third.picture, folder + "/spring-chain-20261207-082000-4.png");
     EXPECT_EQ(read("spring-chain-20261207-082000-3.csv"), "mine");
     struct stat info;
     EXPECT_NE(stat("spring-chain-20261207-082000-3.png", &info), 0)
         << "no picture without its record";
+
+    // Past -99 the second's names are all taken, and the student is told that.
+    for (int copy = 5; copy <= 99; ++copy) {
+        std::ofstream("spring-chain-20261207-082000-" + std::to_string(copy) + ".png") << "x";
+    }
+    const SavedReport none = saveReport(1, 1, pixel, when);
+    EXPECT_FALSE(none.saved);
+    EXPECT_TRUE(none.namesTaken);
+    EXPECT_EQ(none.failedFile, "spring-chain-20261207-082000.png");
+    EXPECT_EQ(none.lastName, "spring-chain-20261207-082000-99.png");
 }
 
 TEST_F(ReportFolder, AFolderThatCannotBeWrittenIsNamedWithTheReason) {

@@ -25,7 +25,7 @@ const std::string SavedLine = "画像と応答データを保存しました："
 // The program is started from a folder of the test's own.
 using ReportWindow = WorkingFolder;
 
-// The two names in the console's line, folder-relative.
+// The two files in the console's line: the picture's full path, the record's name beside it.
 bool savedNames(const std::string& out, std::string* picture, std::string* history) {
     const std::size_t at = out.rfind(SavedLine);
     if (at == std::string::npos) {
@@ -50,7 +50,8 @@ TEST_F(ReportWindow, SavedPictureIsTheWindowAndTheRecordEveryFrame) {
     std::string picture;
     std::string history;
     ASSERT_TRUE(savedNames(run.program().out(), &picture, &history)) << run.program().out();
-    EXPECT_EQ(picture.substr(0, 13), "spring-chain-");
+    ASSERT_EQ(picture.substr(0, folder.size() + 14), folder + "/spring-chain-") << "the folder";
+    picture = picture.substr(folder.size() + 1);
     EXPECT_EQ(picture.substr(picture.size() - 4), ".png");
     EXPECT_EQ(history, picture.substr(0, picture.size() - 4) + ".csv");
 

@@ -104,8 +104,7 @@ Environment withProbe(Environment environment) {
 
 RunningProgram::RunningProgram(const std::string& dialogue, const std::vector<std::string>& args,
                                const Environment& environment, bool terminal)
-    : program_(SPRING_CHAIN_EXE, dialogue, screen_.name(), args, withProbe(environment),
-               terminal) {
+    : program_(SPRING_CHAIN_EXE, dialogue, screen_.name(), args, withProbe(environment), terminal) {
     // Later waits for output see only what the keys bring up.
     if (screen_.running() && program_.waitForOutput("ESCキーで：終了\n", PatientSeconds)) {
         window_ = screen_.waitForWindow("DOF", PatientSeconds);

@@ -11,8 +11,6 @@ namespace {
 // instead of replaying it all at once.
 constexpr int MaxCatchUpFrames = 25;
 
-constexpr double SecondsPerFrame = StepsPerFrame * TimeStep; // s
-
 bool Playing = false;
 int Generation = 0; // tells a pending tick of an earlier play apart
 double Start = 0.0; // s, wall time of the play's frame 0

@@ -18,6 +18,8 @@ void saveForReport() {
     const SavedReport saved = saveReport(width, height, rgb.data(), std::time(nullptr));
     if (saved.saved) {
         printSaved(saved.picture.c_str(), saved.history.c_str());
+    } else if (saved.namesTaken) {
+        printNamesTaken(saved.failedFile.c_str(), saved.lastName.c_str());
     } else {
         printNotSaved(saved.failedFile.c_str(), saved.reason.c_str());
     }

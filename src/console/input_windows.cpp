@@ -168,8 +168,8 @@ bool standardInputHasEnded() {
     }
     const HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
     DWORD waiting = 0;
-    if (GetFileType(in) == FILE_TYPE_PIPE && PeekNamedPipe(in, nullptr, 0, nullptr, &waiting, nullptr) &&
-        waiting == 0) {
+    if (GetFileType(in) == FILE_TYPE_PIPE &&
+        PeekNamedPipe(in, nullptr, 0, nullptr, &waiting, nullptr) && waiting == 0) {
         return false;
     }
     const int byte = std::getc(stdin);

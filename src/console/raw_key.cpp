@@ -5,8 +5,8 @@
 #include <string>
 
 #include "console/console.h"
-#include "console/console_io.h"
 #include "console/console_input.h"
+#include "console/console_io.h"
 #include "console/text_encoding.h"
 
 namespace {

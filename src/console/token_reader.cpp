@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "console/console_io.h"
 #include "console/console_input.h"
+#include "console/console_io.h"
 #include "console/text_encoding.h"
 
 namespace {

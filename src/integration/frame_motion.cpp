@@ -97,8 +97,10 @@ void applyMap(const double* y, double* out) {
     }
 }
 
+// The time of a frame is its count times the frame's length, which reads as typed (4, 24), not
+// the sum of its steps (3.99999999999996).
 void recordRow(int row) {
-    RecordedTime[row] = SimTime;
+    RecordedTime[row] = RunFrames * SecondsPerFrame;
     for (int i = 0; i < nfree; ++i) {
         RecordedDisplacement[row][i] = StateVector[2 * i];
     }
@@ -148,12 +150,14 @@ void recordHistorySample() {
     for (int c = 0; c < ncurve; ++c) {
         ResponseHistory[c][HistoryIndex] = StateVector[2 * c];
     }
+    ++RunFrames;
     RecordNewest = (RecordNewest + 1) % HistoryLength;
     RecordCount = std::min(RecordCount + 1, HistoryLength);
     recordRow(RecordNewest);
 }
 
 void startRecord() {
+    RunFrames = 0;
     RecordNewest = 0;
     RecordCount = 1;
     recordRow(0);

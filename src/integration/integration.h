@@ -6,6 +6,7 @@
 // 0.04 s of simulated time.
 constexpr double TimeStep = 0.01;
 constexpr int StepsPerFrame = 4;
+constexpr double SecondsPerFrame = StepsPerFrame * TimeStep;
 
 // One frame of motion: StepsPerFrame steps of TimeStep. A step that subStepsPerStep splits is
 // taken as the linear map of its sub-steps, built once per chain; the others are one
@@ -16,5 +17,5 @@ void advanceMotion();
 // of each drawn curve there; the run's record takes the time and every mass's displacement.
 void recordHistorySample();
 
-// Starts the run's record afresh with the present state, at SimTime, as its only row.
+// Starts the run's record afresh with the present state, at time 0, as its only row.
 void startRecord();

@@ -19,6 +19,7 @@ double SimTime = 0.0;
 double StartEnergy = 0.0;
 
 double RecordedTime[HistoryLength] = {};
+int RunFrames = 0;
 double RecordedDisplacement[HistoryLength][MassCapacity] = {};
 int RecordCount = 0;
 int RecordNewest = 0;

@@ -40,8 +40,9 @@ extern double StartEnergy;      // J, the chain's energy at the start of the run
 
 // The run's record for the report: the time (s) and every mass's displacement (m) of the last
 // HistoryLength frames, the run's start included while it fits. RecordCount rows are held, in a
-// ring whose newest row is RecordNewest.
+// ring whose newest row is RecordNewest; RunFrames frames have passed since the run's start.
 extern double RecordedTime[HistoryLength];
+extern int RunFrames;
 extern double RecordedDisplacement[HistoryLength][MassCapacity];
 extern int RecordCount;
 extern int RecordNewest;

@@ -34,6 +34,7 @@ void setBackground() {
 } // namespace
 
 void openWindow(int* argc, char** argv, const WindowGeometry& geometry, const char* title) {
+    prepareForGlut();
     glutInit(argc, argv);
     sizeAndPlace(geometry);
     glutInitDisplayMode(GLUT_RGBA | GLUT_DOUBLE | GLUT_DEPTH);

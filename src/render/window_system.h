@@ -7,6 +7,9 @@
 // or the environment's) accepts one.
 bool displayAvailable(int argc, char** argv);
 
+// Readies the window system for GLUT, before GLUT starts.
+void prepareForGlut();
+
 // Gives the current window its title from UTF-8 text, so that the Japanese characters show
 // whatever encoding GLUT hands the window system.
 void nameWindow(const char* title);

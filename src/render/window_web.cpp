@@ -99,6 +99,8 @@ void drawWideLines() {
 
 void* const CaptionFont = nullptr; // the page's captions are in the page's own Helvetica
 
+void prepareForGlut() {}
+
 bool displayAvailable(int, char**) {
     return true;
 }

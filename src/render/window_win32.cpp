@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <GL/freeglut.h>
+#include <cstdlib>
 #include <string>
 
 #include "base/wide_text.h"
@@ -17,6 +18,13 @@ void setTitle(HWND window, const std::wstring& wide) {
 }
 
 } // namespace
+
+// freeglut takes the environment's DISPLAY for a Windows display device, and warns on standard
+// error at every start that it cannot open it: the DISPLAY that Wine hands on from X11 is none.
+void prepareForGlut() {
+    SetEnvironmentVariableW(L"DISPLAY", nullptr);
+    _putenv("DISPLAY=");
+}
 
 void nameWindow(const char* title) {
     const HWND window = WindowFromDC(wglGetCurrentDC());

@@ -89,6 +89,8 @@ void nameWindow(const char* title) {
     XFlush(display);
 }
 
+void prepareForGlut() {}
+
 void watchWindow() {
     Display* display = glXGetCurrentDisplay();
     Watched = glXGetCurrentDrawable();

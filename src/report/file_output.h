@@ -12,3 +12,7 @@ int writeNewFile(const std::string& name, const std::string& bytes, const char* 
 
 // Removes a file that writeNewFile wrote.
 void removeFile(const std::string& name);
+
+// The full path of the file of that name where the files go (the working folder), for the student
+// to find them; in a page, whose files are downloads, the name.
+std::string pathInFolder(const std::string& name);

@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstring>
 
 #include "report/file_output.h"
 
@@ -33,4 +35,13 @@ int writeNewFile(const std::string& name, const std::string& bytes, const char*)
 
 void removeFile(const std::string& name) {
     unlink(name.c_str());
+}
+
+std::string pathInFolder(const std::string& name) {
+    std::string folder(PATH_MAX, '\0');
+    if (getcwd(&folder[0], folder.size()) == nullptr) {
+        return name;
+    }
+    folder.resize(std::strlen(folder.c_str()));
+    return folder == "/" ? folder + name : folder + "/" + name;
 }

@@ -1,14 +1,20 @@
 // Saved files on Windows: new files in the working folder, created only where no file of the
 // name exists (_O_EXCL), and binary, so that the CSV's line ends stay single line feeds.
+#define NOMINMAX // windows.h's min and max macros would hide std::min
+#include <direct.h>
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
+#include "base/wide_text.h"
 #include "report/file_output.h"
 
 int writeNewFile(const std::string& name, const std::string& bytes, const char*) {
@@ -39,4 +45,16 @@ int writeNewFile(const std::string& name, const std::string& bytes, const char*)
 
 void removeFile(const std::string& name) {
     std::remove(name.c_str());
+}
+
+// The folder as Windows names it, wide, in the program's UTF-8.
+std::string pathInFolder(const std::string& name) {
+    wchar_t* folder = _wgetcwd(nullptr, 0);
+    if (folder == nullptr) {
+        return name;
+    }
+    std::string path = narrow(folder, -1, CP_UTF8);
+    std::free(folder);
+    path.resize(std::strlen(path.c_str()));
+    return path.back() == '\\' ? path + name : path + "\\" + name;
 }

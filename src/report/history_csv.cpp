@@ -34,7 +34,8 @@ void header(std::string* out) {
     *out += "n," + std::to_string(nfree) + '\n';
     labelledLine(out, "masses [kg]", m, nfree);
     labelledLine(out, "springs [N/m]", K, nfree + 1);
-    labelledLine(out, "omega [rad/s]", omega0, nfree);
+    // The console prints the search's digits; the record has them all.
+    labelledLine(out, "omega [rad/s] (to full precision)", PolishedOmega, nfree);
     for (int r = 0; r < nfree; ++r) {
         labelledLine(out, "mode " + std::to_string(r + 1), ModeShape[r], nfree);
     }

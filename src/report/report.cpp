@@ -11,7 +11,7 @@ namespace {
 constexpr int MostCopiesPerSecond = 99;
 
 SavedReport notSaved(const std::string& file, int error) {
-    return {false, "", "", file, std::strerror(error)};
+    return {false, "", "", file, std::strerror(error), false, ""};
 }
 
 } // namespace
@@ -40,12 +40,13 @@ SavedReport saveReport(int width, int height, const unsigned char* rgb, std::tim
         }
         const int historyError = writeNewFile(name + ".csv", csv, "text/csv");
         if (historyError == 0) {
-            return {true, name + ".png", name + ".csv", "", ""};
+            return {true, pathInFolder(name + ".png"), name + ".csv", "", "", false, ""};
         }
         removeFile(name + ".png");
         if (historyError != EEXIST) {
             return notSaved(name + ".csv", historyError);
         }
     }
-    return notSaved(stem + ".png", EEXIST);
+    const std::string last = stem + "-" + std::to_string(MostCopiesPerSecond) + ".png";
+    return {false, "", "", stem + ".png", "", true, last};
 }

@@ -9,10 +9,12 @@
 
 struct SavedReport {
     bool saved;
-    std::string picture;    // the PNG's name
-    std::string history;    // the CSV's name
+    std::string picture;    // the PNG's full path (its name, where there is no folder)
+    std::string history;    // the CSV's name, in the same folder
     std::string failedFile; // when not saved: the file that could not be written,
-    std::string reason;     // and why (strerror)
+    std::string reason;     // and why (strerror), or
+    bool namesTaken;        // every name of the second is taken: failedFile ... lastName
+    std::string lastName;
 };
 
 // Saves the picture (rows from the top, RGB) and the run's record; both or neither.

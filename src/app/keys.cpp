@@ -1,10 +1,13 @@
 #include "app/keys.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "app/energy_view.h"
 #include "app/run_start.h"
 #include "console/console.h"
+#include "modal/modal.h"
 #include "model/simulation_state.h"
 
 using namespace SimulationState;
@@ -25,6 +28,10 @@ constexpr double LargestTimeScale = 1.0;    // window units per sample
 // anything a student needs, and far inside what a double holds.
 constexpr double LowestReferenceHeight = 1e-6; // window units
 constexpr double HighestReferenceHeight = 1e6; // window units
+
+// 'f' draws the largest displacement the motion can reach this high above the rest line: 160
+// pixels in the first window, well inside the chain's half and the chart's.
+constexpr double FitHeight = 0.4; // window units
 
 constexpr unsigned char EscapeKey = 27;
 constexpr unsigned char SpaceKey = ' ';
@@ -126,6 +133,22 @@ KeyOutcome askInConsole(unsigned char key) {
     return KeyOutcome::Nothing;
 }
 
+// Every mass's scale alike, as 'y' and 'Y' keep them, so that the grid's caption stays true. A
+// chain at rest has nothing to fit.
+void fitAmplitudes() {
+    double reach[MassCapacity];
+    reachableDisplacements(StateVector, reach);
+    const double largest = *std::max_element(reach, reach + nfree);
+    if (!(largest > 0.0) || !std::isfinite(largest)) {
+        return;
+    }
+    const double height = std::clamp(FitHeight / largest * MaxAmplitude, LowestReferenceHeight,
+                                     HighestReferenceHeight);
+    for (int i = 0; i < nfree; ++i) {
+        AmplitudeScale[i] = height / MaxAmplitude;
+    }
+}
+
 } // namespace
 
 bool keyAsksInConsole(unsigned char key) {
@@ -162,6 +185,9 @@ KeyOutcome applyKeyCommand(unsigned char key) {
         return KeyOutcome::Redraw;
     case 'p':
         return KeyOutcome::Save;
+    case 'f':
+        fitAmplitudes();
+        return KeyOutcome::Redraw;
     case EscapeKey:
         return KeyOutcome::Quit;
     case SpaceKey:

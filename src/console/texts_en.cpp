@@ -59,7 +59,8 @@ const char* englishText(Text key) {
                "\nEsc: quit\n"
                "Space: play / pause\n"
                "'e': show / hide the energy and each mode's share\n"
-               "'p': save the picture and the response data to files\n";
+               "'p': save the picture and the response data to files\n"
+               "'f': fit the amplitudes to the motion\n";
     case Text::NotAnInteger:
         return "\nPlease type an integer";
     case Text::NotANumber:

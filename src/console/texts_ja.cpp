@@ -56,7 +56,8 @@ const char* japaneseText(Text key) {
                "\nESCキーで：終了\n"
                "スペースキーで：再生・一時停止\n"
                "'e'キーで：エネルギーとモードの割合の表示・非表示\n"
-               "'p'キーで：画像と応答データをファイルに保存\n";
+               "'p'キーで：画像と応答データをファイルに保存\n"
+               "'f'キーで：振幅を動きに合わせる\n";
     case Text::NotAnInteger:
         return "\n整数を入力してください";
     case Text::NotANumber:

@@ -26,3 +26,8 @@ ChainEnergy chainEnergy(const double* state);
 // M-orthogonal, the E_r add up to the energy, and in exact motion each stays as it started. All
 // shares are 0 for a chain at rest.
 void modeShares(const double* state, double* shares);
+
+// How far each mass can swing from its rest position in the motion that the state starts (m):
+// the sum over the modes of |phi_ri| times mode r's amplitude in the state; a mode of no frequency
+// counts with its displacement now.
+void reachableDisplacements(const double* state, double* reach);

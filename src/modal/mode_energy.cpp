@@ -1,9 +1,47 @@
-// The chain's energy, and how it splits into the natural modes.
-#include "modal/modal.h"
+// The chain's energy, how it splits into the natural modes, and how far each mass can swing.
+#include <cmath>
 
+#include "modal/modal.h"
 #include "model/simulation_state.h"
 
 using namespace SimulationState;
+
+namespace {
+
+// A mode slower than this (rad/s; a period of over 70 days) does not come back within any
+// picture a student watches: it counts with its displacement now, as a chain free at both ends
+// drifts.
+constexpr double ZeroFrequency = 1e-6;
+
+// A mode's shape scaled to its largest component 1 (mass 1 may barely move in a mode, and a shape
+// with mass 1 at 1 may then run near the largest double, its mu past it), and the state's
+// coordinates in it: q = phi' M x / mu, and q' the same of the velocities. A mode's energy and
+// its share of a displacement do not depend on the scale of its shape.
+struct ModalCoordinates {
+    double shape[2 * MassCapacity]; // laid out as a state: displacements at even entries
+    double mu;                      // phi' M phi
+    double q;
+    double qDot;
+};
+
+ModalCoordinates project(const double* state, int r) {
+    ModalCoordinates c = {{}, 0.0, 0.0, 0.0};
+    const double scale = 1.0 / ModeMaxAmplitude[r];
+    double projectedX = 0.0;
+    double projectedV = 0.0;
+    for (int i = 0; i < nfree; ++i) {
+        c.shape[2 * i] = ModeShape[r][i] * scale;
+        const double weighted = m[i] * c.shape[2 * i];
+        c.mu += weighted * c.shape[2 * i];
+        projectedX += weighted * state[2 * i];
+        projectedV += weighted * state[2 * i + 1];
+    }
+    c.q = projectedX / c.mu;
+    c.qDot = projectedV / c.mu;
+    return c;
+}
+
+} // namespace
 
 ChainEnergy chainEnergy(const double* state) {
     ChainEnergy energy = {0.0, 0.0};
@@ -25,28 +63,29 @@ ChainEnergy chainEnergy(const double* state) {
 void modeShares(const double* state, double* shares) {
     double total = 0.0;
     for (int r = 0; r < nfree; ++r) {
-        // The shape scaled to its largest component 1: mass 1 may barely move in a mode, and a
-        // shape with mass 1 at 1 may then run near the largest double, its mu past it. A mode's
-        // energy does not depend on the scale of its shape.
-        const double scale = 1.0 / ModeMaxAmplitude[r];
-        double shape[2 * MassCapacity] = {};
-        double mu = 0.0;
-        double projectedX = 0.0;
-        double projectedV = 0.0;
-        for (int i = 0; i < nfree; ++i) {
-            shape[2 * i] = ModeShape[r][i] * scale;
-            const double weighted = m[i] * shape[2 * i];
-            mu += weighted * shape[2 * i];
-            projectedX += weighted * state[2 * i];
-            projectedV += weighted * state[2 * i + 1];
-        }
-        const double stiffness = 2.0 * chainEnergy(shape).potential;
-        const double q = projectedX / mu;
-        const double qDot = projectedV / mu;
-        shares[r] = 0.5 * (mu * qDot * qDot + stiffness * q * q);
+        const ModalCoordinates c = project(state, r);
+        const double stiffness = 2.0 * chainEnergy(c.shape).potential;
+        shares[r] = 0.5 * (c.mu * c.qDot * c.qDot + stiffness * c.q * c.q);
         total += shares[r];
     }
     for (int r = 0; r < nfree; ++r) {
         shares[r] = total > 0.0 ? shares[r] / total : 0.0;
+    }
+}
+
+// Mode r moves as q_r(t) = a_r cos(omega_r t - phase), a_r = sqrt(q_r^2 + (q_r' / omega_r)^2),
+// so mass i never leaves sum over r of |phi_ri| a_r.
+void reachableDisplacements(const double* state, double* reach) {
+    for (int i = 0; i < nfree; ++i) {
+        reach[i] = 0.0;
+    }
+    for (int r = 0; r < nfree; ++r) {
+        const ModalCoordinates c = project(state, r);
+        const double omega = PolishedOmega[r];
+        const double amplitude =
+            omega > ZeroFrequency ? std::hypot(c.q, c.qDot / omega) : std::fabs(c.q);
+        for (int i = 0; i < nfree; ++i) {
+            reach[i] += std::fabs(c.shape[2 * i]) * amplitude;
+        }
     }
 }

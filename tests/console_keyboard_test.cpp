@@ -2,6 +2,7 @@
 // re-run from each of its sections, keys that do nothing, and Escape.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <string>
@@ -249,6 +250,51 @@ struct TerminalCase {
     const char* afterwards; // on standard output
     const char* error;      // on standard error
 };
+
+// 'f' draws the largest displacement the motion can reach 0.4 window units (160 pixels) from the
+// rest line, whatever the start's size: a start of 1 cm and one of 1 km alike.
+struct FitCase {
+    const char* name;
+    const char* dialogue;
+    double largestOffset; // pixels, of the largest disc offset right after 'f'
+};
+
+void PrintTo(const FitCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class Fit : public ::testing::TestWithParam<FitCase> {};
+
+TEST_P(Fit, LargestReachSpansFortyPerCentOfTheHalfWindow) {
+    const FitCase c = GetParam();
+    RunningProgram run{c.dialogue};
+    ASSERT_TRUE(run.started());
+    run.press('f');
+    const Picture p = run.drawn();
+    double largest = 0.0;
+    for (int k = 1; k <= 3; ++k) {
+        const Rgb colours[3] = {Red, Green, Blue};
+        double row = 0.0;
+        if (discCentreRow(p, static_cast<int>(columnOf(0.01 + k * 0.98 / 4)), colours[k - 1],
+                          &row)) {
+            largest = std::max(largest, std::fabs(row - rowOf(0.0)));
+        }
+    }
+    EXPECT_NEAR(largest, c.largestOffset, 3.0);
+    run.press('Y');
+    run.press('y');
+    EXPECT_TRUE(run.program().running());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, Fit,
+    ::testing::Values(
+        // Three 1 kg masses on 100 N/m, mass 1 moved: its reach is where it starts.
+        FitCase{"OneCentimetre", "3\n1 1 1\n100 100 100 100\n3\nn\n0.01 0\n0 0\n0 0\n", 160.0},
+        FitCase{"OneKilometre", "3\n1 1 1\n100 100 100 100\n3\nn\n-1000 0\n0 0\n0 0\n", 160.0},
+        // Mode 2 moves masses 1 and 3 alone, as far as they start.
+        FitCase{"ModeStart", "3\n1 1 1\n100 100 100 100\n3\ny\n2\n", 160.0}),
+    [](const ::testing::TestParamInfo<FitCase>& info) { return std::string(info.param.name); });
 
 void PrintTo(const TerminalCase& c, std::ostream* out) {
     *out << c.name;

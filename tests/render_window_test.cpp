@@ -2,6 +2,7 @@
 // read back, compared with positions worked out from the equations of motion.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -236,6 +237,59 @@ TEST(WindowGeometry, UnreadableGeometryIsSaidAndSetAside) {
               std::string::npos)
         << run.program().err();
 }
+
+// Each mass is told apart without reading colours: its number above or below its disc and at the
+// newest end of its curve, in its colour darkened (0.45 of it) to read on white, at 800 and at
+// 400 pixels alike. Six masses, masses 2 and 6 plucked, after 150 frames: the README's picture.
+class MassNumbers : public ::testing::TestWithParam<int> {};
+
+// Pixels of the mass's darkened colour inside the box (pixel columns and rows, ends included).
+int darkPixels(const Picture& p, int mass, int left, int top, int right, int bottom) {
+    const Rgb colours[6] = {{255, 0, 0},  {0, 255, 0},  {0, 0, 255},
+                            {255, 51, 0}, {0, 255, 51}, {51, 0, 255}};
+    const Rgb c = colours[mass - 1];
+    const auto dark = [](int v) { return static_cast<int>(v * 0.45 + 0.5); };
+    int count = 0;
+    for (int y = std::max(top, 0); y <= std::min(bottom, p.height - 1); ++y) {
+        for (int x = std::max(left, 0); x <= std::min(right, p.width - 1); ++x) {
+            const Rgb q = p.at(x, y);
+            count += std::abs(q.r - dark(c.r)) <= 2 && std::abs(q.g - dark(c.g)) <= 2 &&
+                             std::abs(q.b - dark(c.b)) <= 2
+                         ? 1
+                         : 0;
+        }
+    }
+    return count;
+}
+
+TEST_P(MassNumbers, BesideEachDiscAndAtEachCurvesEnd) {
+    const int size = GetParam();
+    const std::string geometry = std::to_string(size) + "x" + std::to_string(size) + "+0+0";
+    RunningProgram run{readFile(Examples + "/six_masses_plucked.txt"), {"-geometry", geometry}};
+    ASSERT_TRUE(run.started());
+    run.pressTimes('s', 150);
+    const Picture p = run.drawn();
+    ASSERT_EQ(p.width, size);
+    const auto column = [size](double x) { return static_cast<int>((x + 1.0) * size / 2.0); };
+    const Rgb colours[6] = {Red, Green, Blue, {255, 51, 0}, {0, 255, 51}, {51, 0, 255}};
+    for (int k = 1; k <= 6; ++k) {
+        SCOPED_TRACE("mass " + std::to_string(k));
+        const int x = column(0.01 + k * 0.98 / 7);
+        double row = 0.0;
+        ASSERT_TRUE(discCentreRow(p, x, colours[k - 1], &row));
+        const int reach = size / 20 + 16; // the disc's radius, the gap and the digits
+        EXPECT_GE(darkPixels(p, k, x - 10, static_cast<int>(row) - reach, x + 10,
+                             static_cast<int>(row) + reach),
+                  4)
+            << "the disc's number";
+        if (size == 800) {
+            const int end = column(-0.99 + 150 * 0.005);
+            EXPECT_GE(darkPixels(p, k, end + 1, 0, end + 24, size - 1), 4) << "the curve's number";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, MassNumbers, ::testing::Values(800, 400));
 
 TEST_F(TwoMassWindow, EscapeEndsWithStatusZero) {
     ASSERT_TRUE(run.started());

@@ -91,6 +91,51 @@ bool near(Rgb pixel, int grey) {
            std::abs(pixel.b - grey) <= 2;
 }
 
+// The panel's box, by its black border: its top and left found from inside its right edge, its
+// bottom 4 pixels above the window's.
+struct PanelBox {
+    int left = -1;
+    int top = -1;
+    int right = -1;
+    int bottom = -1;
+};
+
+PanelBox findPanel(const Picture& p) {
+    PanelBox box;
+    box.right = p.width - 5;
+    box.bottom = p.height - 5;
+    const int inside = box.right - 1;
+    for (int y = box.bottom - 1; y > 0 && box.top < 0; --y) {
+        if (p.at(inside, y) == Black) {
+            box.top = y;
+        }
+    }
+    for (int x = inside; box.top >= 0 && x >= 0 && p.at(x, box.top) == Black; --x) {
+        box.left = x;
+    }
+    return box;
+}
+
+// The bars' greys along their base, left to right: 'L' for a mode's empty height, 'D' for its
+// share.
+std::string barsAlongTheBase(const Picture& p, const PanelBox& box) {
+    for (int y = box.bottom - 2; y > box.top; --y) {
+        std::string runs;
+        char last = ' ';
+        for (int x = box.left + 1; x < box.right; ++x) {
+            const char c = near(p.at(x, y), 224) ? 'L' : (near(p.at(x, y), 115) ? 'D' : ' ');
+            if (c != ' ' && c != last) {
+                runs += c;
+            }
+            last = c;
+        }
+        if (!runs.empty()) {
+            return runs;
+        }
+    }
+    return "";
+}
+
 TEST_F(ReportWindow, EnergyPanelShowsAModeStartAsOneFullBar) {
     RunningProgram run{readFile(Examples + "/three_masses_mode_start.txt")};
     ASSERT_TRUE(run.started());
@@ -104,18 +149,56 @@ TEST_F(ReportWindow, EnergyPanelShowsAModeStartAsOneFullBar) {
     const std::string out = run.program().out();
     EXPECT_NE(out.find("第1モード　ω0=7.6537[rad/s]　  0.0000[%]\n"), std::string::npos) << out;
     EXPECT_NE(out.find("第3モード　ω0=18.4776[rad/s]　100.0000[%]\n"), std::string::npos) << out;
-
-    // Slot r of three spans x = 0.06 + 0.3 r ... + 0.18; the bars stand on y = -0.96.
-    const int row = static_cast<int>(rowOf(-0.90));
-    for (int r = 0; r < 3; ++r) {
-        const int column = static_cast<int>(columnOf(0.06 + 0.3 * r + 0.09));
-        EXPECT_TRUE(near(panel.at(column, row), r == 2 ? 115 : 224))
-            << "mode " << r + 1 << " bar " << int(panel.at(column, row).r);
-        EXPECT_EQ(without.at(column, row), White);
-    }
+    const PanelBox box = findPanel(panel);
+    ASSERT_GT(box.left, 0);
+    EXPECT_EQ(barsAlongTheBase(panel, box), "LLD") << "mode 3 has it all";
     run.press('e');
     EXPECT_EQ(run.drawn().pixels, without.pixels) << "switched off, the picture as before";
 }
+
+// Twenty masses 1.2 m down swing through the panel's corner: the panel covers them, not they it,
+// and at every size down to 200 x 200 it stays inside the window with its text.
+class EnergyPanelFits : public ::testing::TestWithParam<int> {};
+
+TEST_P(EnergyPanelFits, OverTheChainAndInsideTheWindow) {
+    const int size = GetParam();
+    std::string dialogue = "20\n";
+    for (int i = 0; i < 20; ++i) {
+        dialogue += "1 ";
+    }
+    dialogue += "\n";
+    for (int i = 0; i < 21; ++i) {
+        dialogue += "1 ";
+    }
+    dialogue += "\n20\nn\n";
+    for (int i = 0; i < 20; ++i) {
+        dialogue += "-1.2 0\n";
+    }
+    const std::string geometry = std::to_string(size) + "x" + std::to_string(size) + "+0+0";
+    RunningProgram run{dialogue, {"-geometry", geometry}};
+    ASSERT_TRUE(run.started());
+    run.press('e');
+    const Picture p = run.drawn();
+    const PanelBox box = findPanel(p);
+    ASSERT_GE(box.left, 0) << "the panel's border";
+    ASSERT_GT(box.top, 0);
+    int text = 0;
+    for (int y = box.top + 1; y < box.bottom; ++y) {
+        for (int x = box.left + 1; x < box.right; ++x) {
+            const Rgb c = p.at(x, y);
+            ASSERT_TRUE(c.r == c.g && c.g == c.b) << "no mass shows through at " << x << ", " << y;
+            text += c.r < 60 ? 1 : 0;
+        }
+        for (int x = box.right + 1; x < size; ++x) {
+            const Rgb c = p.at(x, y);
+            EXPECT_FALSE(c.r == c.g && c.g == c.b && c.r > 0 && c.r < 60)
+                << "no text runs off the edge at " << x << ", " << y;
+        }
+    }
+    EXPECT_GT(text, 100) << "the numbers are written";
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, EnergyPanelFits, ::testing::Values(800, 400, 200));
 
 TEST(UnwritableFolder, IsSaidAndTheProgramGoesOn) {
     ASSERT_EQ(chdir("/proc"), 0); // refused even to root

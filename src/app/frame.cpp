@@ -37,14 +37,11 @@ void stepFrame() {
     drawFrame();
 }
 
-// The energy panel first, then the chain, the captions and the chart: what is drawn later covers
-// what was drawn before, and the time axis runs across the chain's rest line.
+// The chain, the captions and the chart, then the masses' numbers over them, and the energy panel
+// last: what is drawn later covers what was drawn before, and the time axis runs across the
+// chain's rest line.
 void drawFrame() {
     beginFrame();
-    if (EnergyPanelShown) {
-        const EnergyPanel panel = energyPanelNow();
-        drawEnergyPanel(&panel);
-    }
     for (int j = 0; j < nfree; ++j) {
         ChainDisplacement[j] = StateVector[2 * j];
     }
@@ -58,5 +55,14 @@ void drawFrame() {
              CellAmplitudeFraction * AmplitudeScale[0] * MaxAmplitude);
     drawCurves(&ChartOrigin, TimeScale, AmplitudeScale, ncurve, HistoryIndex,
                &ResponseHistory[0][0], HistoryLength);
+    const MassLabels labels = {
+        ChainOrigin,  AmplitudeScale[0], nfree,  ChainDisplacement, ChartOrigin,
+        TimeScale,    AmplitudeScale,    ncurve, HistoryIndex,      &ResponseHistory[0][0],
+        HistoryLength};
+    drawMassLabels(&labels);
+    if (EnergyPanelShown) {
+        const EnergyPanel panel = energyPanelNow();
+        drawEnergyPanel(&panel);
+    }
     endFrame();
 }

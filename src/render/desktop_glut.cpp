@@ -11,6 +11,22 @@
 #include "render/window_system.h"
 
 void* const CaptionFont = GLUT_BITMAP_HELVETICA_18;
+void* const LabelFont = GLUT_BITMAP_HELVETICA_12;
+void* const SmallFont = GLUT_BITMAP_HELVETICA_10;
+
+namespace {
+
+constexpr int CaptionFontHeight = 18; // pixels
+constexpr int LabelFontHeight = 12;   // pixels
+constexpr int SmallFontHeight = 10;   // pixels
+
+void writeCharacters(void* font, const char* text) {
+    for (const char* c = text; *c != '\0'; ++c) {
+        glutBitmapCharacter(font, static_cast<unsigned char>(*c));
+    }
+}
+
+} // namespace
 
 void beginFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -48,10 +64,37 @@ void readFramePixels(int* width, int* height, std::vector<unsigned char>* rgb) {
 void drawText(float x, float y, void* font, const char* text) {
     glPushAttrib(GL_CURRENT_BIT);
     glRasterPos2f(x, y);
-    for (const char* c = text; *c != '\0'; ++c) {
-        glutBitmapCharacter(font, static_cast<unsigned char>(*c));
-    }
+    writeCharacters(font, text);
     glPopAttrib();
+}
+
+// The raster position takes the current colour while lighting is off.
+void drawColouredText(float x, float y, void* font, const float* colour, const char* text) {
+    glPushAttrib(GL_CURRENT_BIT);
+    glDisable(GL_LIGHTING);
+    setColour(colour);
+    glRasterPos2f(x, y);
+    glEnable(GL_LIGHTING);
+    writeCharacters(font, text);
+    glPopAttrib();
+}
+
+void textPixels(double* width, double* height) {
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    *width = viewport[2];
+    *height = viewport[3];
+}
+
+int fontHeight(void* font) {
+    if (font == CaptionFont) {
+        return CaptionFontHeight;
+    }
+    return font == LabelFont ? LabelFontHeight : SmallFontHeight;
+}
+
+int textWidth(void* font, const char* text) {
+    return glutBitmapLength(font, reinterpret_cast<const unsigned char*>(text));
 }
 
 void lightingOff() {

@@ -65,10 +65,29 @@ void drawGrid(const Point2* centre, int n, double cellWidth, double cellHeight);
 void drawCurves(const Point2* origin, double step, const double* scales, int count, int last,
                 const double* samples, int stride);
 
-// The energy panel, in the lower right corner under the chain's rest line: the total energy and
-// its kinetic and potential parts (J), the drift since the run's start, and one grey bar per mode
-// whose height is that mode's share of the energy. It is drawn first, so that the chain covers
-// it wherever a mass swings that far.
+// The number of each mass above its disc, and of each drawn curve at its newest end, in the
+// mass's colour darkened to read on white; where masses crowd, a label that would cover another
+// goes to the other side of its disc, or is left out.
+struct MassLabels {
+    Point2 chainLeft;  // as drawChain takes it
+    double chainScale; // window units per metre
+    int masses;
+    const double* displacements; // m, one per mass
+    Point2 chartOrigin;          // as drawCurves takes them
+    double step;
+    const double* scales;
+    int curves;
+    int last;
+    const double* samples;
+    int stride;
+};
+void drawMassLabels(const MassLabels* labels);
+
+// The energy panel, in the lower right corner: the total energy and its kinetic and potential
+// parts (J), the drift since the run's start, and one grey bar per mode whose height is that
+// mode's share of the energy, on a white backing with a thin border. It is drawn last, so that
+// nothing covers it, in a size of text and a place that fit any window of 200 x 200 pixels or
+// more.
 struct EnergyPanel {
     double total;     // J
     double kinetic;   // J

@@ -77,3 +77,23 @@ void endShape();
 // Moves the origin to (x, y) until restoreOrigin, as a saved and translated modelview matrix.
 void moveOrigin(double x, double y);
 void restoreOrigin();
+
+// --- Text, measured in text pixels --------------------------------------------------------------
+// A text pixel is a pixel of the window on the desktop; in a page it is a CSS pixel of the canvas
+// as shown, the unit of the page's fonts, so that text keeps its size on a screen that shows the
+// canvas smaller than 800 pixels.
+
+// The window's width and height in text pixels.
+void textPixels(double* width, double* height);
+
+// Fonts besides CaptionFont (render.h): GLUT's bitmap Helvetica 12 and 10; in a page, 12 and 11
+// CSS pixels, the smallest that reads on a phone.
+extern void* const LabelFont;
+extern void* const SmallFont;
+
+// A font's height and a text's width, in text pixels.
+int fontHeight(void* font);
+int textWidth(void* font, const char* text);
+
+// A line of text starting at (x, y) in the colour given (drawText's takes the unlit grey).
+void drawColouredText(float x, float y, void* font, const float* colour, const char* text);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -45,9 +46,17 @@ EM_JS(void, composePicture, (unsigned char* rgba, int width, int height), {
 
 EM_JS(void, frameShown, (double milliseconds), { springChain.frameDrawn(milliseconds); });
 EM_JS(void, clearCaptions, (), { springChain.clearCaptions(); });
-EM_JS(void, writeCaption, (float x, float y, const char* text, int length), {
-    springChain.caption(x, y, new TextDecoder().decode(HEAPU8.subarray(text, text + length)));
+EM_JS(void, writeCaption, (float x, float y, const char* text, int length, int size,
+                          const char* colour), {
+    springChain.caption(x, y, new TextDecoder().decode(HEAPU8.subarray(text, text + length)),
+                        size, UTF8ToString(colour));
 });
+EM_JS(int, measureText, (const char* text, int length, int size), {
+    return springChain.textWidth(new TextDecoder().decode(HEAPU8.subarray(text, text + length)),
+                                 size);
+});
+EM_JS(double, shownWidth, (), { return springChain.shownSize()[0]; });
+EM_JS(double, shownHeight, (), { return springChain.shownSize()[1]; });
 EM_JS(void, showPlaying, (int playing), { springChain.playing = playing != 0; });
 EM_JS(void, passKey, (int key), { springChain.passKey(key); });
 EM_ASYNC_JS(int, awaitPassedKey, (), { return await springChain.nextPassedKey(); });
@@ -97,7 +106,26 @@ void drawWideLines() {
 
 } // namespace
 
-void* const CaptionFont = nullptr; // the page's captions are in the page's own Helvetica
+// The page's text is in the page's own Helvetica; a font is its size in CSS pixels.
+int CaptionPixels = 18;
+int LabelPixels = 12;
+int SmallPixels = 11;
+void* const CaptionFont = &CaptionPixels;
+void* const LabelFont = &LabelPixels;
+void* const SmallFont = &SmallPixels;
+
+int fontHeight(void* font) {
+    return *static_cast<const int*>(font);
+}
+
+int textWidth(void* font, const char* text) {
+    return measureText(text, static_cast<int>(std::strlen(text)), fontHeight(font));
+}
+
+void textPixels(double* width, double* height) {
+    *width = shownWidth();
+    *height = shownHeight();
+}
 
 void prepareForGlut() {}
 
@@ -182,8 +210,18 @@ void readFramePixels(int* width, int* height, std::vector<unsigned char>* rgb) {
     }
 }
 
-void drawText(float x, float y, void*, const char* text) {
-    writeCaption(x, y, text, static_cast<int>(std::strlen(text)));
+// The captions' near-black, the unlit grey of 0.04 that the desktop's raster position takes.
+void drawText(float x, float y, void* font, const char* text) {
+    writeCaption(x, y, text, static_cast<int>(std::strlen(text)), fontHeight(font),
+                 "rgb(10, 10, 10)");
+}
+
+void drawColouredText(float x, float y, void* font, const float* colour, const char* text) {
+    char css[48];
+    std::snprintf(css, sizeof css, "rgb(%d, %d, %d)", static_cast<int>(colour[0] * 255.0f + 0.5f),
+                  static_cast<int>(colour[1] * 255.0f + 0.5f),
+                  static_cast<int>(colour[2] * 255.0f + 0.5f));
+    writeCaption(x, y, text, static_cast<int>(std::strlen(text)), fontHeight(font), css);
 }
 
 // WebGL has no fixed-function lighting: there is nothing to switch.

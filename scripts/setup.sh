@@ -7,6 +7,8 @@
 #   setup.sh wine    that, and testing it under Wine
 #   setup.sh web     building the page (WebAssembly)
 #   setup.sh webtest that, and testing it in a headless Chromium
+#   setup.sh deb     building the Debian package and checking it (lintian, the menu entry, the
+#                    manual page)
 # Every name is one that Debian 12 and 13 both have. Uses sudo only when not run as root.
 set -euo pipefail
 
@@ -24,6 +26,7 @@ windows_packages=(g++-mingw-w64-x86-64-posix cmake make zip xz-utils ca-certific
 wine_packages=(wine wine64 xvfb x11-utils xdotool x11-apps locales python3)
 web_packages=(emscripten cmake make zip libstb-dev)
 webtest_packages=(chromium fonts-ipafont-gothic fonts-liberation python3 python3-websocket gzip)
+deb_packages=(dpkg-dev file gzip lintian desktop-file-utils mandoc groff-base man-db)
 
 case "${1:-test}" in
     run) packages=("${run_packages[@]}") ;;
@@ -33,7 +36,8 @@ case "${1:-test}" in
     wine) packages=("${windows_packages[@]}" "${wine_packages[@]}") ;;
     web) packages=("${web_packages[@]}") ;;
     webtest) packages=("${web_packages[@]}" "${webtest_packages[@]}") ;;
-    *) echo "usage: $0 [run|test|bench|windows|wine|web|webtest]" >&2; exit 2 ;;
+    deb) packages=("${run_packages[@]}" "${deb_packages[@]}") ;;
+    *) echo "usage: $0 [run|test|bench|windows|wine|web|webtest|deb]" >&2; exit 2 ;;
 esac
 
 missing=()

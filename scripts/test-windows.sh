@@ -2,12 +2,15 @@
 # Builds the Windows program (scripts/build-windows.sh) and tests it under Wine:
 #   - every recorded transcript (tests/transcripts), byte for byte, in UTF-8 and in code page 932
 #     (Wine takes its ANSI code page from the Unix locale: a ja_JP locale compiled into a folder of
-#     the build gives 932 without touching the system's locales);
+#     the build gives 932 without touching the system's locales), and in English (--lang=en) in
+#     code page 932, the same ASCII bytes as on Linux;
+#   - the command line: --help, /?, --version, an option nobody knows;
 #   - input that ends early: status 2 and the message; no display: status 1 and the message, in
 #     the console's encoding;
 #   - the window in a virtual X server: 800 x 800, the system's title, 's' changes the picture,
 #     'e' draws the energy panel, 'p' saves an 800 x 800 PNG and the CSV in the folder the program
-#     was started from, Escape ends the program with status 0;
+#     was started from (and names it), Escape ends the program with status 0, and nothing but the
+#     program's own messages reaches standard error (none, in this run);
 #   - Wine's real console, typed at from a pseudo-terminal (tests/windows_console.py), in code
 #     pages 437 and 932: full-width values and 'ｙ', Ctrl-Z and Enter, Ctrl-C, and 'n' or an arrow
 #     key at the yes/no question.
@@ -55,13 +58,32 @@ run_932() { LOCPATH="$locales" LANG=ja_JP.UTF-8 wine "$exe" < "$1" 2> /dev/null;
 same_utf8() { cmp -s <(run_utf8 "$1") "$2"; }
 same_932() { cmp -s <(run_932 "$1") <(iconv -f UTF-8 -t CP932 "$2"); }
 
+english_932() { cmp -s <(LOCPATH="$locales" LANG=ja_JP.UTF-8 wine "$exe" --lang=en < "$1" 2> /dev/null) "$2"; }
 for expected in tests/transcripts/*.out; do
     name="$(basename "$expected" .out)"
+    [ "${name%.en}" = "$name" ] || continue
     input="examples/$name.txt"
     [ -f "$input" ] || input="tests/transcripts/$name.in"
     check "transcript $name, UTF-8" same_utf8 "$input" "$expected"
     check "transcript $name, code page 932" same_932 "$input" "$expected"
+    check "transcript $name, English in code page 932" english_932 "$input" \
+        "tests/transcripts/$name.en.out"
 done
+
+# The command line: help and version on standard output with status 0, before any question; an
+# option nobody knows refused in one line with status 2.
+option() { # EXPECTED_STATUS OUTPUT_START ERROR_START ARGUMENTS...
+    local status="$1" out="$2" err="$3"
+    shift 3
+    LANG=C.UTF-8 wine "$exe" "$@" < /dev/null > "$work/option.out" 2> "$work/option.err"
+    [ $? -eq "$status" ] && [[ "$(cat "$work/option.out")" == "$out"* ]] &&
+        [[ "$(cat "$work/option.err")" == "$err"* ]]
+}
+check "--help: the usage, status 0" option 0 "書式" "" --help
+check "/?: the usage, status 0" option 0 "書式" "" "/?"
+check "--lang=en --help: the usage in English" option 0 "SYNOPSIS" "" --lang=en --help
+check "--version, status 0" option 0 "spring-chain 1." "" --version
+check "--foo: refused with status 2" option 2 "" "spring-chain: 「--foo」というオプションはありません" --foo
 
 head -c 12 examples/two_masses_typed_start.txt > "$work/cut.txt"
 ends_early() {
@@ -162,6 +184,7 @@ quits_with_escape() {
     wait "$program"
 }
 check "Escape ends the program with status 0" quits_with_escape
+check "nothing on standard error but the program's own" test ! -s "$work/window.err"
 exec 3>&-
 
 for case in full-width ctrl-z ctrl-c not-yes; do

@@ -45,7 +45,7 @@ mkdir -p "$stage/examples" "$root/dist"
 cp "$out/program/spring-chain.exe" "$stage/"
 cp examples/*.txt "$stage/examples/"
 cp docs/README-windows.txt "$stage/README.txt"
-cp docs/guide.ja.md docs/energy-panel.png "$stage/"
+cp docs/guide.ja.md docs/guide.en.md docs/energy-panel.png LICENSE "$stage/"
 rm -f "$root/dist/spring-chain-windows-x64.zip"
 (cd "$out/zip" && zip -q -r "$root/dist/spring-chain-windows-x64.zip" spring-chain)
 echo "wrote dist/spring-chain-windows-x64.zip"

@@ -90,16 +90,28 @@ class Page:
         self.socket = websocket.create_connection(address, max_size=None, suppress_origin=True)
         self.sequence = 0
         self.requested = []
+        self.exceptions = []  # what the page threw and nobody caught
+        self.messages = []    # what the browser said in the developer console
         self.call("Page.enable")
         self.call("Network.enable")
+        self.call("Runtime.enable")
+        self.call("Log.enable")
 
     def call(self, method, **params):
         self.sequence += 1
         self.socket.send(json.dumps({"id": self.sequence, "method": method, "params": params}))
         while True:
             message = json.loads(self.socket.recv())
-            if message.get("method") == "Network.requestWillBeSent":
+            event = message.get("method")
+            if event == "Network.requestWillBeSent":
                 self.requested.append(message["params"]["request"]["url"])
+            elif event == "Runtime.exceptionThrown":
+                self.exceptions.append(message["params"]["exceptionDetails"])
+            elif event == "Log.entryAdded":
+                self.messages.append(message["params"]["entry"].get("text", ""))
+            elif event == "Runtime.consoleAPICalled":
+                self.messages.append(" ".join(str(a.get("value", "")) for a in
+                                              message["params"].get("args", [])))
             if message.get("id") == self.sequence:
                 if "error" in message:
                     raise RuntimeError("%s: %s" % (method, message["error"]))
@@ -116,10 +128,20 @@ class Page:
     def wait_for(self, expression, seconds=PATIENCE):
         return wait_until(lambda: self.js(expression), seconds)
 
-    def load(self, address):
-        """Loads the page afresh; true once the program asks its first question."""
+    def load(self, address, asks=True):
+        """Loads the page afresh; true once the program asks its first question (or, when `asks`
+        is false, once the program has started; when it is None, at once)."""
         self.requested = []
+        self.exceptions = []
+        self.messages = []
+        if "#" in address:  # a new fragment alone would not load the page again
+            self.call("Page.navigate", url="about:blank")
         self.call("Page.navigate", url=address)
+        if asks is None:
+            return True
+        if not asks:
+            return self.wait_for("typeof springChain !== 'undefined' && "
+                                 "(springChain.framesDrawn > 0 || springChain.waitingForInput)")
         return self.wait_for("typeof springChain !== 'undefined' && springChain.waitingForInput")
 
     def console_text(self):
@@ -139,14 +161,14 @@ class Page:
             self.call("Input.insertText", text=line)
         self.key("\r", target=None)
 
-    KEY_CODES = {"\r": ("Enter", 13), " ": (" ", 32), "\x1b": ("Escape", 27)}
+    KEY_CODES = {"\r": ("Enter", 13), " ": (" ", 32), "\x1b": ("Escape", 27), "\t": ("Tab", 9)}
 
     def key(self, character, target="canvas", repeat=False, up=True):
         """Presses a key on an element of the page (the canvas by default)."""
         if target:
             self.js("document.getElementById('%s').focus()" % target)
         name, code = self.KEY_CODES.get(character, (character, ord(character.upper())))
-        text = "" if character in ("\x1b",) else character
+        text = "" if character in ("\x1b", "\t") else character
         shift = 8 if character.isupper() else 0
         self.call("Input.dispatchKeyEvent", type="keyDown", key=name, text=text,
                   unmodifiedText=text, windowsVirtualKeyCode=code, modifiers=shift,
@@ -155,18 +177,27 @@ class Page:
             self.call("Input.dispatchKeyEvent", type="keyUp", key=name,
                       windowsVirtualKeyCode=code, modifiers=shift)
 
+    def choose_file(self, element, path):
+        """Chooses a file in a file input of the page, as the student would in its dialog."""
+        document = self.call("DOM.getDocument")
+        node = self.call("DOM.querySelector", nodeId=document["root"]["nodeId"],
+                         selector="#" + element)
+        self.call("DOM.setFileInputFiles", files=[path], nodeId=node["nodeId"])
+
     def click(self, key):
         """Clicks the button of a key with the mouse, at the button's middle."""
-        x, y = self.js("(() => { const r = document.querySelector('#keys button[data-key=\"%s\"]')"
-                       ".getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; })()"
-                       % key)
+        x, y = self.js("(() => { const b = document.querySelector('#keys button[data-key=\"%s\"]');"
+                       "b.scrollIntoView({block: 'nearest'}); const r = b.getBoundingClientRect();"
+                       "return [r.x + r.width / 2, r.y + r.height / 2]; })()" % key)
         for kind in ("mousePressed", "mouseReleased"):
             self.call("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left", clickCount=1)
 
     def picture(self):
         """What the student sees of the canvas (captions included), as rows of RGB tuples."""
+        # The clip is in the page's coordinates, the box in the viewport's: the page may scroll.
         box = self.js("(() => { const r = document.getElementById('canvas')"
-                      ".getBoundingClientRect(); return [r.x, r.y, r.width, r.height]; })()")
+                      ".getBoundingClientRect(); return [r.x + scrollX, r.y + scrollY, r.width,"
+                      " r.height]; })()")
         shot = self.call("Page.captureScreenshot", format="png", clip={
             "x": box[0], "y": box[1], "width": box[2], "height": box[3], "scale": 1})
         return read_png(base64.b64decode(shot["data"]))

@@ -4,10 +4,13 @@ window's, its keys and buttons, play's pace, Escape; and a report of what a stud
 Waits are for what the page shows (springChain's fields, the console's text), never fixed times."""
 import os
 import subprocess
+import urllib.parse
 import sys
 import shutil
 import tempfile
 import unittest
+import json
+import zlib
 
 import web_page
 
@@ -82,6 +85,24 @@ def caption_span(picture):
     return min(text), max(text)
 
 
+def bars_along_the_base(picture):
+    """The energy panel's bars along their base, left to right: 'L' for a mode's empty height, 'D'
+    for its share; the panel found by its black border, 4 pixels inside the lower right corner."""
+    inside, bottom = WINDOW_PIXELS - 6, WINDOW_PIXELS - 5
+    top = next(y for y in range(bottom - 1, 0, -1) if picture[y][inside] == (0, 0, 0))
+    for y in range(bottom - 2, top, -1):
+        runs, last = "", " "
+        for x in range(WINDOW_PIXELS - 6, 0, -1):
+            c = "L" if same_colour(picture[y][x], (224,) * 3) else \
+                "D" if same_colour(picture[y][x], (115,) * 3) else " "
+            if c != " " and c != last:
+                runs = c + runs
+            last = c
+        if runs:
+            return runs
+    return ""
+
+
 def mass_column(k, n):
     return int(column_of(0.01 + k * 0.98 / (n + 1)))
 
@@ -135,6 +156,55 @@ class Transcripts(unittest.TestCase):
                 self.assertEqual(page.console_text(), transcript(name))
                 self.assertTrue(page.js("document.title").startswith("n-DOF自由振動"))
 
+
+    def test_a_dialogue_from_the_address_a_paste_or_a_file_reads_as_typed(self):
+        # A dialogue file with a byte order mark and full-width digits reads as the plain one.
+        with tempfile.TemporaryDirectory() as folder:
+            fancy = os.path.join(folder, "fancy.txt")
+            with open(fancy, "w", encoding="utf-8") as f:
+                f.write("\ufeff" + "\n".join(dialogue("six_masses_plucked")).translate(
+                    str.maketrans("0123456789", "０１２３４５６７８９")) + "\n")
+            for name, how in [("three_masses_mode_start", "?input="),
+                              ("six_masses_plucked", "#input="), ("bad_input", "#input="),
+                              ("twenty_masses_mode_start", "paste"),
+                              ("unequal_masses", "file"), ("six_masses_plucked", fancy)]:
+                with self.subTest(name=name, how=how):
+                    text = "\n".join(dialogue(name)) + "\n"
+                    if how.endswith("input="):
+                        self.assertTrue(page.load(server_address + how + urllib.parse.quote(text),
+                                                  asks=False))
+                    elif how == "paste":
+                        self.assertTrue(page.load(server_address))
+                        page.js("(() => { const d = new DataTransfer(); d.setData('text/plain', %s);"
+                                "document.getElementById('console-input').dispatchEvent(new "
+                                "ClipboardEvent('paste', {clipboardData: d, bubbles: true, "
+                                "cancelable: true})); })()" % json.dumps(text))
+                    else:
+                        self.assertTrue(page.load(server_address))
+                        path = how if how != "file" else os.path.realpath(
+                            os.path.join(EXAMPLES, name + ".txt"))
+                        page.choose_file("file", path)  # the page starts afresh with it
+                    self.assertTrue(page.wait_for("location.hash.includes('input=') || "
+                                                  "location.search.includes('input=') || "
+                                                  "springChain.framesDrawn > 0"))
+                    self.assertTrue(page.wait_for("springChain.framesDrawn > 0"))
+                    self.assertEqual(page.console_text(), transcript(name))
+
+    def test_english_on_the_page_and_a_switch_back(self):
+        text = "\n".join(dialogue("two_masses_typed_start")) + "\n"
+        self.assertTrue(page.load(server_address + "?lang=en#input=" + urllib.parse.quote(text),
+                                  asks=False))
+        self.assertTrue(page.wait_for("springChain.framesDrawn > 0"))
+        self.assertEqual(page.console_text(), transcript("two_masses_typed_start.en"))
+        self.assertEqual(page.js("document.documentElement.lang"), "en")
+        self.assertTrue(page.js("document.title").startswith("n-DOF free vibration"))
+        self.assertEqual(page.js("document.querySelector('[data-key=s]').getAttribute('aria-label')"),
+                         "One frame forward")
+        page.js("document.getElementById('switch-language').click()")
+        self.assertTrue(page.wait_for("document.documentElement.lang === 'ja' && "
+                                      "typeof springChain !== 'undefined' && "
+                                      "springChain.framesDrawn > 0"))
+        self.assertEqual(page.console_text(), transcript("two_masses_typed_start"))
 
     def test_an_input_method_s_full_width_values_and_y_read_as_their_ascii(self):
         texts = []
@@ -212,7 +282,7 @@ class Keys(unittest.TestCase):
 
     def test_keys_that_ask_in_the_console_run_its_dialogue_with_the_canvas_kept(self):
         # 'c' redraws at the dialogue's end; 'n', 'm' and 'j' leave the last frame until 's'.
-        help_end = "'p'キーで：画像と応答データをファイルに保存\n"
+        help_end = "'f'キーで：振幅を動きに合わせる\n"
         for key, button, answers in [("c", False, ["1"]), ("c", True, ["2"]),
                                      ("n", False, dialogue("three_masses_mode_start")),
                                      ("m", True, ["2 2 2", "1 1 1 1", "3", "n", "0.1 0", "0 0",
@@ -243,11 +313,62 @@ class Keys(unittest.TestCase):
                 self.assertGreater(len(page.console_text()), written)
                 self.assertTrue(page.js("document.activeElement === Module.canvas"))
 
-    def test_escape_ends_the_program_and_the_page_offers_a_new_start(self):
+    def test_escape_ends_the_program_cleanly_and_the_page_offers_a_new_start(self):
+        press_and_wait("s")
         page.key("\x1b")
         self.assertTrue(page.wait_for("springChain.exited"))
         self.assertEqual(page.js("springChain.exitStatus"), 0)
         self.assertFalse(page.js("document.getElementById('ended').hidden"))
+        self.assertFalse(page.js("document.getElementById('ended-cover').hidden"))
+        self.assertEqual(page.js("document.title"), "spring-chain ばねとマスの鎖の振動")
+        kept = page.js("(() => { const c = document.createElement('canvas'); c.width = 800;"
+                       "c.height = 800; const x = c.getContext('2d');"
+                       "x.drawImage(document.getElementById('last-picture'), 0, 0);"
+                       "return x.getImageData(22, 620, 1, 1).data[0]; })()")
+        self.assertEqual(kept, 255, "the last picture stays, white where it was white")
+        self.assertEqual(page.exceptions, [])
+        page.js("document.getElementById('again').click()")
+        self.assertTrue(page.wait_for("typeof springChain !== 'undefined' && "
+                                      "springChain.waitingForInput && !springChain.exited"))
+        self.assertEqual(page.exceptions, [])
+
+    def test_tab_moves_the_focus_and_never_answers_or_acts(self):
+        drawn = frames()
+        page.key("\t")
+        self.assertEqual(page.js("document.activeElement.tagName"), "BUTTON")
+        self.assertEqual(frames(), drawn)
+        page.key("c")
+        self.assertTrue(page.wait_for("springChain.waitingForInput"))
+        page.answer("2")
+        start_text = len(page.console_text())
+        page.key("j")
+        self.assertTrue(page.wait_for("springChain.waitingFor === 'key'"))
+        page.key("\t", target="console-input")
+        self.assertEqual(page.js("springChain.waitingFor"), "key", "Tab answers nothing")
+        self.assertGreater(len(page.console_text()), start_text)
+
+    def test_two_saves_within_a_second_have_two_names(self):
+        page.key("p")
+        page.key("p")
+        self.assertTrue(page.wait_for("springChain.downloads.length == 4"))
+        names = page.js("springChain.downloads")
+        self.assertEqual(len(set(names)), 4, names)
+        self.assertTrue(names[2].endswith("-2.png") or names[2][:-4] > names[0][:-4], names)
+
+    def test_a_hidden_tab_pauses_play_and_showing_it_plays_on_from_there(self):
+        page.key(" ")
+        self.assertTrue(page.wait_for("springChain.playing && springChain.framesDrawn > 10"))
+        other = page.call("Target.createTarget", url="about:blank")["targetId"]
+        page.call("Target.activateTarget", targetId=other)
+        self.assertTrue(page.wait_for("document.visibilityState === 'hidden' && "
+                                      "!springChain.playing"))
+        paused = page.js("springChain.simulatedTime")
+        page.js("new Promise(done => setTimeout(done, 3000))")  # the tab stays hidden a while
+        self.assertEqual(page.js("springChain.simulatedTime"), paused)
+        page.call("Target.closeTarget", targetId=other)
+        self.assertTrue(page.wait_for("document.visibilityState === 'visible' && "
+                                      "springChain.playing"))
+        self.assertLess(abs(page.js("springChain.simulatedTime") - paused), 0.2 + 0.04 * 5)
 
 
 class Report(unittest.TestCase):
@@ -261,17 +382,11 @@ class Report(unittest.TestCase):
         page.call("Page.setDownloadBehavior", behavior="allow", downloadPath=self.folder)
 
     def test_e_draws_the_panel_with_one_full_bar_for_a_mode_start(self):
-        before = page.picture()
         press_and_wait("e")
         panel = page.picture()
         self.assertTrue(page.wait_for("document.getElementById('console-output').textContent"
                                       ".includes('第3モード　ω0=18.4776[rad/s]　100.0000[%]')"))
-        # The bars of three modes at x = 0.06 + 0.3 r ... + 0.18, standing on y = -0.96.
-        row = int((1 + 0.90) * WINDOW_PIXELS / 2)
-        for r, grey in enumerate([224, 224, 115]):
-            column = int(column_of(0.06 + 0.3 * r + 0.09))
-            self.assertEqual(before[row][column], (255, 255, 255))
-            self.assertTrue(same_colour(panel[row][column], (grey,) * 3), panel[row][column])
+        self.assertEqual(bars_along_the_base(panel), "LLD", "mode 3 has it all")
 
     def test_p_downloads_the_picture_and_the_record(self):
         press_and_wait("s")
@@ -319,6 +434,56 @@ class Pace(unittest.TestCase):
         self.assertAlmostEqual(rate, 25.0, delta=1.0)
 
 
+class Access(unittest.TestCase):
+    """Someone who hears the page, or holds a phone."""
+
+    def tearDown(self):
+        page.call("Emulation.clearDeviceMetricsOverride")
+
+    def test_the_pane_is_a_log_and_everything_has_a_name(self):
+        start("two_masses_typed_start")
+        self.assertEqual(page.js("document.getElementById('console-output').getAttribute('role')"),
+                         "log")
+        self.assertEqual(page.js("document.getElementById('console-output')"
+                                 ".getAttribute('aria-live')"), "polite")
+        self.assertIn("鎖", page.js("document.getElementById('canvas').getAttribute('aria-label')"))
+        press_and_wait("s")
+        self.assertIn("時刻 0.04 秒", page.js("document.getElementById('canvas-description')"
+                                             ".textContent"))
+        names = page.js("[...document.querySelectorAll('#keys button')]"
+                        ".map(b => b.getAttribute('aria-label'))")
+        self.assertIn("1 フレーム進める", names)
+        self.assertTrue(all(len(name) > 1 for name in names), names)
+        self.assertTrue(page.js("document.getElementById('console-input').labels[0]"
+                                ".textContent.length > 0"))
+
+    def test_a_phone_shows_big_enough_buttons_and_text_without_errors_on_taps(self):
+        page.call("Emulation.setDeviceMetricsOverride", width=375, height=667,
+                  deviceScaleFactor=2, mobile=True)
+        page.call("Emulation.setTouchEmulationEnabled", enabled=True)
+        start("two_masses_typed_start")
+        press_and_wait("e", button=True)
+        heights = page.js("[...document.querySelectorAll('#keys button')]"
+                          ".map(b => b.getBoundingClientRect().height)")
+        self.assertGreaterEqual(min(heights), 44)
+        self.assertGreaterEqual(page.js("springChain.smallestText"), 11)
+        box = page.js("(() => { const r = document.getElementById('canvas').getBoundingClientRect();"
+                      "return [r.x + r.width / 2, r.y + r.height / 2]; })()")
+        for kind in ("touchStart", "touchEnd"):
+            page.call("Input.dispatchTouchEvent", type=kind,
+                      touchPoints=[] if kind == "touchEnd" else [{"x": box[0], "y": box[1]}])
+        page.js("new Promise(done => setTimeout(done, 0))")
+        self.assertFalse([m for m in page.messages if "passive" in m], page.messages)
+        page.call("Emulation.setTouchEmulationEnabled", enabled=False)
+
+    def test_twice_the_zoom_needs_no_scrolling_sideways(self):
+        page.call("Emulation.setDeviceMetricsOverride", width=700, height=500,
+                  deviceScaleFactor=2, mobile=False)
+        start("two_masses_typed_start")
+        self.assertLessEqual(page.js("document.documentElement.scrollWidth"),
+                             page.js("document.documentElement.clientWidth"))
+
+
 class Delivery(unittest.TestCase):
     def test_the_page_loads_from_its_own_host_alone_and_asks_at_once(self):
         page.load(server_address)  # warms the cache
@@ -334,6 +499,25 @@ class Delivery(unittest.TestCase):
         total = sum(int(n) for n in compressed.stdout.split())
         report.append("transferred, gzipped: %.0f KB (index.html, index.js, index.wasm)"
                       % (total / 1024.0))
+
+    def test_the_one_file_page_runs_from_a_folder_and_the_others_say_what_to_do(self):
+        single = os.path.realpath(os.path.join(PAGE, "..", "spring-chain.html"))
+        page.load("file://" + single)  # warms the cache
+        self.assertTrue(page.load("file://" + single))
+        report.append("one-file page from file://, load to the first prompt: %.0f ms"
+                      % page.js("springChain.firstPromptAt"))
+        with open(single, "rb") as f:
+            size = len(zlib.compress(f.read(), 9))
+        report.append("one-file page, gzipped: %.0f KB" % (size / 1024.0))
+        text = "\n".join(dialogue("six_masses_plucked")) + "\n"
+        self.assertTrue(page.load("file://" + single + "#input=" + urllib.parse.quote(text),
+                                  asks=False))
+        self.assertTrue(page.wait_for("springChain.framesDrawn > 0"))
+        self.assertEqual(page.console_text(), transcript("six_masses_plucked"))
+        self.assertEqual(page.exceptions, [])
+        page.load("file://" + os.path.realpath(os.path.join(PAGE, "index.html")), asks=None)
+        self.assertTrue(page.wait_for("springChain.failure !== null"))
+        self.assertIn("spring-chain.html", page.console_text())
 
 
 if __name__ == "__main__":

@@ -4,6 +4,7 @@
 #include "integration/integration.h"
 #include "model/simulation_state.h"
 #include "render/render.h"
+#include "render/window_system.h"
 
 using namespace SimulationState;
 
@@ -65,4 +66,5 @@ void drawFrame() {
         drawEnergyPanel(&panel);
     }
     endFrame();
+    describeFrame(RunFrames * SecondsPerFrame, nfree);
 }

@@ -170,3 +170,6 @@ void endProgram(int status) {
 }
 
 void tellPlaying(bool) {}
+
+void describeFrame(double, int) {}
+

@@ -54,6 +54,10 @@ unsigned char nextKeyForMainLoop();
 // Tells the page whether play runs (a desktop window shows nothing of it).
 void tellPlaying(bool playing);
 
+// Tells the page what the frame just drawn shows, for those who cannot see it: the simulated time
+// since the run's start (s) and the number of masses. A desktop window says nothing.
+void describeFrame(double seconds, int masses);
+
 // --- Drawing, as the window system's GL takes it ----------------------------------------------
 // Desktop GL (desktop_glut.cpp, X11 and Windows alike) draws with the classic immediate mode; a
 // browser's WebGL (window_web.cpp) has no wide lines, no double vertices and no bitmap fonts, and

@@ -23,21 +23,11 @@ EM_JS(void, setTitle, (const char* text, int length), {
     document.title = new TextDecoder().decode(HEAPU8.subarray(text, text + length));
 });
 
-// GLUT listens for keys on the whole page, which would take the console's keys too: it listens on
-// the canvas alone. The page's buttons press keys through GLUT's own handlers.
-EM_JS(void, keysToTheCanvas, (), {
-    window.removeEventListener("keydown", GLUT.onKeydown, true);
-    window.removeEventListener("keyup", GLUT.onKeyup, true);
-    Module["canvas"].addEventListener("keydown", GLUT.onKeydown, true);
-    Module["canvas"].addEventListener("keyup", GLUT.onKeyup, true);
-    springChain.pressKey = function(keyCode, shiftKey) {
-        const event = {keyCode : keyCode, shiftKey : shiftKey, ctrlKey : false, altKey : false,
-                       metaKey : false, preventDefault : function() {}};
-        GLUT.onKeydown(event);
-        GLUT.onKeyup(event);
-    };
-    Module["canvas"].focus();
-});
+// GLUT listens for keys, the mouse and touches on the whole page, which would take the console's
+// keys too, and its touch handler would call preventDefault in listeners that browsers make
+// passive: the page hands GLUT's key handlers to the canvas alone (springChain.takeKeys), and the
+// program, which has no mouse, listens to neither.
+EM_JS(void, keysToTheCanvas, (), { springChain.takeKeys(GLUT); });
 
 // The canvas and the captions over it, as the student sees them, RGBA from the top row.
 EM_JS(void, composePicture, (unsigned char* rgba, int width, int height), {
@@ -45,6 +35,8 @@ EM_JS(void, composePicture, (unsigned char* rgba, int width, int height), {
 });
 
 EM_JS(void, frameShown, (double milliseconds), { springChain.frameDrawn(milliseconds); });
+EM_JS(void, describe, (double seconds, int masses), { springChain.describe(seconds, masses); });
+EM_JS(void, programEnds, (), { springChain.ending(); });
 EM_JS(void, clearCaptions, (), { springChain.clearCaptions(); });
 EM_JS(void, writeCaption, (float x, float y, const char* text, int length, int size,
                           const char* colour), {
@@ -175,8 +167,14 @@ unsigned char nextKeyForMainLoop() {
 }
 
 // A plain exit would wait for main, which waits for the page: the runtime is ended regardless.
+// The page keeps the last picture, dimmed, and takes its own title back.
 void endProgram(int status) {
+    programEnds();
     emscripten_force_exit(status);
+}
+
+void describeFrame(double seconds, int masses) {
+    describe(seconds, masses);
 }
 
 void tellPlaying(bool playing) {

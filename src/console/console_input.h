@@ -31,9 +31,9 @@ bool standardInputIsConsole();
 // input from now on; false where there is none.
 bool readControllingTerminal();
 
-// Whether standard input has nothing more to give: it ended, or its next byte is the end. A pipe
-// whose writer is still there has not ended.
-bool standardInputHasEnded();
+// Whether a read of standard input would wait now: a pipe whose writer is still there and has
+// written nothing yet. (A pipe or a file at its end does not wait: it gives its end at once.)
+bool standardInputWouldWait();
 
 // Reads standard input again.
 void readStandardInput();

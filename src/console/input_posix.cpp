@@ -25,7 +25,6 @@ constexpr const char* ControllingTerminal = "/dev/tty";
 int Source = STDIN_FILENO;
 int Terminal = -1;
 std::FILE* TerminalStream = nullptr; // the same terminal, for the prompts
-bool StandardInputEnded = false;
 
 // ---------------------------------------------------------------------------------------------
 // Waiting for input
@@ -198,9 +197,7 @@ int readInputByte() {
         return byte < 0 ? EOF : byte;
     }
     awaitInput();
-    const int byte = std::getc(stdin);
-    StandardInputEnded = StandardInputEnded || byte == EOF;
-    return byte;
+    return std::getc(stdin);
 }
 
 bool readControllingTerminal() {
@@ -215,20 +212,9 @@ bool readControllingTerminal() {
     return true;
 }
 
-// A byte already there is looked at and given back; a pipe that holds nothing yet may still bring
-// the answers.
-bool standardInputHasEnded() {
-    if (!StandardInputEnded) {
-        struct pollfd in = {STDIN_FILENO, POLLIN, 0};
-        if (poll(&in, 1, 0) > 0) {
-            const int byte = std::getc(stdin);
-            StandardInputEnded = byte == EOF;
-            if (byte != EOF) {
-                std::ungetc(byte, stdin);
-            }
-        }
-    }
-    return StandardInputEnded;
+bool standardInputWouldWait() {
+    struct pollfd in = {STDIN_FILENO, POLLIN, 0};
+    return poll(&in, 1, 0) <= 0;
 }
 
 // A terminal's end-of-file key left a question; the next question reads it afresh.
@@ -236,7 +222,6 @@ void readStandardInput() {
     Source = STDIN_FILENO;
     if (standardInputIsConsole()) {
         std::clearerr(stdin);
-        StandardInputEnded = false;
     }
 }
 

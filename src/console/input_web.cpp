@@ -62,8 +62,9 @@ bool readControllingTerminal() {
     return false;
 }
 
-bool standardInputHasEnded() {
-    return false;
+// The page is always there to answer.
+bool standardInputWouldWait() {
+    return true;
 }
 
 void readStandardInput() {}

@@ -38,7 +38,6 @@ constexpr wint_t ArrowKeyLead = 0xe0;
 HANDLE Console = nullptr;
 HANDLE Conin = INVALID_HANDLE_VALUE;
 std::FILE* Conout = nullptr;
-bool StandardInputEnded = false;
 DWORD SavedInputMode = 0;
 HANDLE ControlC = nullptr; // set by the control handler
 
@@ -129,9 +128,7 @@ bool standardInputIsConsole() {
 
 int readInputByte() {
     if (Console == nullptr) {
-        const int byte = std::getc(stdin);
-        StandardInputEnded = StandardInputEnded || byte == EOF;
-        return byte;
+        return std::getc(stdin);
     }
     while (LinePosition >= Line.size()) {
         if (ConsoleEnded || !readConsoleLine()) {
@@ -161,23 +158,11 @@ bool readControllingTerminal() {
     return true;
 }
 
-// A pipe's writer may still be there with nothing written yet: that is no end.
-bool standardInputHasEnded() {
-    if (StandardInputEnded || standardInputIsConsole()) {
-        return StandardInputEnded;
-    }
+bool standardInputWouldWait() {
     const HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
     DWORD waiting = 0;
-    if (GetFileType(in) == FILE_TYPE_PIPE &&
-        PeekNamedPipe(in, nullptr, 0, nullptr, &waiting, nullptr) && waiting == 0) {
-        return false;
-    }
-    const int byte = std::getc(stdin);
-    StandardInputEnded = byte == EOF;
-    if (byte != EOF) {
-        std::ungetc(byte, stdin);
-    }
-    return StandardInputEnded;
+    return GetFileType(in) == FILE_TYPE_PIPE &&
+           PeekNamedPipe(in, nullptr, 0, nullptr, &waiting, nullptr) && waiting == 0;
 }
 
 // A console's end (Ctrl-Z) left a question; the next question reads it afresh.

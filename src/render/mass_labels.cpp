@@ -31,7 +31,7 @@ void label(const TextGrid& grid, int index, const LabelBox* places, int count) {
     if (taken < 0) {
         return;
     }
-    char number[8];
+    char number[16];
     std::snprintf(number, sizeof number, "%d", index + 1);
     const float* c = MassColor[index];
     const float dark[4] = {c[0] * DarkShade, c[1] * DarkShade, c[2] * DarkShade, c[3]};
@@ -51,7 +51,7 @@ void labelDiscs(const TextGrid& grid, const MassLabels* scene, double height) {
     double x = scene->chainLeft.x;
     for (int i = 0; i < scene->masses; ++i) {
         x += dx;
-        char number[8];
+        char number[16];
         std::snprintf(number, sizeof number, "%d", i + 1);
         const double width = textWidth(LabelFont, number);
         const double cx = grid.x(x);
@@ -66,7 +66,7 @@ void labelDiscs(const TextGrid& grid, const MassLabels* scene, double height) {
 void labelCurveEnds(const TextGrid& grid, const MassLabels* scene, double height) {
     const double ex = grid.x(scene->chartOrigin.x + scene->last * scene->step);
     for (int c = 0; c < scene->curves; ++c) {
-        char number[8];
+        char number[16];
         std::snprintf(number, sizeof number, "%d", c + 1);
         const double width = textWidth(LabelFont, number);
         const double newest = scene->samples[c * scene->stride + scene->last];

@@ -9,19 +9,7 @@ cd "$(dirname "$0")/.."
 deb="$(ls dist/spring-chain_*-1_amd64.deb)"
 version="$(sed -n 's/^project(spring_chain VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
 
-passed=0
-failed=0
-check() { # NAME CONDITION...
-    local name="$1"
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-        echo "ok      $name"
-    else
-        failed=$((failed + 1))
-        echo "FAILED  $name"
-    fi
-}
+. scripts/checks.sh
 field() { dpkg-deb -f "$deb" "$1"; }
 holds() { dpkg-deb -c "$deb" | awk '{print $6}' | grep -qx "./$1"; }
 no_lintian_errors() {
@@ -58,5 +46,4 @@ check "the manual page: mandoc's lint clean" lint_clean
 check "the manual page: groff's warnings clean" groff_clean
 rm -f "$manual"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checks_summary

@@ -33,19 +33,7 @@ if [ ! -d "$locales/ja_JP.UTF-8" ]; then
     localedef -i ja_JP -f UTF-8 "$locales/ja_JP.UTF-8" 2> /dev/null
 fi
 
-passed=0
-failed=0
-check() { # NAME CONDITION...
-    local name="$1"
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-        echo "ok      $name"
-    else
-        failed=$((failed + 1))
-        echo "FAILED  $name"
-    fi
-}
+. scripts/checks.sh
 stop_wine() { wineserver -k 2> /dev/null; wineserver -w 2> /dev/null; }
 trap 'stop_wine; [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2> /dev/null' EXIT
 
@@ -194,5 +182,4 @@ for case in full-width ctrl-z ctrl-c not-yes; do
         env LOCPATH="$locales" LANG=ja_JP.UTF-8 python3 tests/windows_console.py "$exe" "$case"
 done
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checks_summary

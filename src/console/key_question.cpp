@@ -11,6 +11,7 @@
 namespace {
 
 bool Asking = false;
+bool AtTerminal = false; // the key's question is answered at the controlling terminal
 
 // Nothing more to read: a byte already there is looked at and given back, and a pipe that holds
 // nothing yet may still bring the answers.
@@ -28,12 +29,17 @@ bool standardInputHasEnded() {
 
 } // namespace
 
+// What was read ahead of standard input belongs to it: it is forgotten only when the terminal is
+// read instead, and when standard input is read again after that.
 bool openKeyQuestion(unsigned char key) {
-    if (!standardInputIsConsole() && !readControllingTerminal() && standardInputHasEnded()) {
+    AtTerminal = !standardInputIsConsole() && readControllingTerminal();
+    if (!standardInputIsConsole() && !AtTerminal && standardInputHasEnded()) {
         consoleErrorPrintf(text(Text::NoConsoleToAsk), key);
         return false;
     }
-    startReadingAfresh();
+    if (AtTerminal) {
+        startReadingAfresh();
+    }
     Asking = true;
     return true;
 }
@@ -41,7 +47,9 @@ bool openKeyQuestion(unsigned char key) {
 void closeKeyQuestion() {
     Asking = false;
     readStandardInput();
-    startReadingAfresh();
+    if (AtTerminal) {
+        startReadingAfresh();
+    }
 }
 
 bool askingForAKey() {

@@ -8,12 +8,12 @@
 
 // n masses of 1 kg on n+1 springs of `ratio` N/m.
 inline void loadUniformChain(int n, double ratio) {
-    SimulationState::nfree = n;
+    SimulationState::Entries.chain.nfree = n;
     for (int i = 0; i < n; ++i) {
-        SimulationState::m[i] = 1.0;
+        SimulationState::Entries.chain.m[i] = 1.0;
     }
     for (int i = 0; i <= n; ++i) {
-        SimulationState::K[i] = ratio;
+        SimulationState::Entries.chain.K[i] = ratio;
     }
 }
 
@@ -21,12 +21,12 @@ inline void loadUniformChain(int n, double ratio) {
 inline void loadRandomChain(int n, double ratio) {
     unsigned long long seed = 12345 + static_cast<unsigned long long>(n);
     const auto next = [&seed] { return uniform01(&seed); };
-    SimulationState::nfree = n;
+    SimulationState::Entries.chain.nfree = n;
     for (int i = 0; i < n; ++i) {
-        SimulationState::m[i] = 0.5 * std::pow(4.0, next());
+        SimulationState::Entries.chain.m[i] = 0.5 * std::pow(4.0, next());
     }
     for (int i = 0; i <= n; ++i) {
-        SimulationState::K[i] = ratio * (0.5 + next());
+        SimulationState::Entries.chain.K[i] = ratio * (0.5 + next());
     }
 }
 
@@ -42,24 +42,24 @@ inline void loadRepeatedChain(int length) {
     int n = 0;
     for (int copy = 0; copy < 20 / length; ++copy) {
         for (int i = 0; i < length; ++i, ++n) {
-            SimulationState::m[n] = piece[0][i];
-            SimulationState::K[n] = (copy > 0 && i == 0)
-                                        ? std::pow(10.0, -10.0 - 290.0 * uniform01(&seed))
-                                        : piece[1][i];
+            SimulationState::Entries.chain.m[n] = piece[0][i];
+            SimulationState::Entries.chain.K[n] =
+                (copy > 0 && i == 0) ? std::pow(10.0, -10.0 - 290.0 * uniform01(&seed))
+                                     : piece[1][i];
         }
     }
-    SimulationState::K[n] = piece[1][length];
-    SimulationState::nfree = n;
+    SimulationState::Entries.chain.K[n] = piece[1][length];
+    SimulationState::Entries.chain.nfree = n;
 }
 
 // n masses of 1e-3 ... 1e6 kg on springs of 1e-300 ... 1e6 N/m, log-uniform.
 inline void loadWideRangeChain(int n) {
     unsigned long long seed = 4242;
-    SimulationState::nfree = n;
+    SimulationState::Entries.chain.nfree = n;
     for (int i = 0; i < n; ++i) {
-        SimulationState::m[i] = std::pow(10.0, -3.0 + 9.0 * uniform01(&seed));
+        SimulationState::Entries.chain.m[i] = std::pow(10.0, -3.0 + 9.0 * uniform01(&seed));
     }
     for (int i = 0; i <= n; ++i) {
-        SimulationState::K[i] = std::pow(10.0, -300.0 + 306.0 * uniform01(&seed));
+        SimulationState::Entries.chain.K[i] = std::pow(10.0, -300.0 + 306.0 * uniform01(&seed));
     }
 }

@@ -19,20 +19,20 @@ namespace {
 void setUpFullSweep() {
     loadUniformChain(20, 1.0);
     SearchNaturalFrequencies();
-    ncurve = 20;
-    TimeScale = 0.002; // 501 samples per sweep
-    MaxAmplitude = 1.0;
-    ChainOrigin = {0.01, 0.0};
-    ChartOrigin = {-0.99, 0.0};
-    for (int c = 0; c < ncurve; ++c) {
-        AmplitudeScale[c] = 0.5;
+    Entries.start.ncurve = 20;
+    Picture.TimeScale = 0.002; // 501 samples per sweep
+    Entries.start.MaxAmplitude = 1.0;
+    Picture.ChainOrigin = {0.01, 0.0};
+    Picture.ChartOrigin = {-0.99, 0.0};
+    for (int c = 0; c < Entries.start.ncurve; ++c) {
+        Picture.AmplitudeScale[c] = 0.5;
         for (int k = 0; k < HistoryLength; ++k) {
-            ResponseHistory[c][k] = 0.8 * std::sin(0.05 * k + 0.3 * c);
+            Picture.ResponseHistory[c][k] = 0.8 * std::sin(0.05 * k + 0.3 * c);
         }
     }
-    for (int i = 0; i < nfree; ++i) {
-        StateVector[2 * i] = 0.5 * std::sin(0.4 * i);
-        StateVector[2 * i + 1] = 0.0;
+    for (int i = 0; i < Entries.chain.nfree; ++i) {
+        Motion.StateVector[2 * i] = 0.5 * std::sin(0.4 * i);
+        Motion.StateVector[2 * i + 1] = 0.0;
     }
 }
 
@@ -41,20 +41,20 @@ void setUpFullSweep() {
 void fullFrameWithPanel(benchmark::State& state) {
     setUpFullSweep();
     ComputeModeShapes();
-    StartEnergy = 1.0;
-    EnergyPanelShown = true;
+    Motion.StartEnergy = 1.0;
+    Picture.EnergyPanelShown = true;
     for (auto _ : state) {
-        HistoryIndex = 499;
+        Picture.HistoryIndex = 499;
         stepFrame();
         glFinish();
     }
-    EnergyPanelShown = false;
+    Picture.EnergyPanelShown = false;
 }
 
 void fullFrame(benchmark::State& state) {
     setUpFullSweep();
     for (auto _ : state) {
-        HistoryIndex = 499; // this frame records sample 500 and draws all 500 segments
+        Picture.HistoryIndex = 499; // this frame records sample 500 and draws all 500 segments
         stepFrame();
         glFinish();
     }
@@ -64,14 +64,14 @@ void fullFrame(benchmark::State& state) {
 // into thousands of sub-steps.
 void stiffFrame(benchmark::State& state) {
     setUpFullSweep();
-    for (int i = 0; i < nfree; ++i) {
-        m[i] = 0.001;
-        K[i] = 1e6;
+    for (int i = 0; i < Entries.chain.nfree; ++i) {
+        Entries.chain.m[i] = 0.001;
+        Entries.chain.K[i] = 1e6;
     }
-    K[nfree] = 1e6;
+    Entries.chain.K[Entries.chain.nfree] = 1e6;
     SearchNaturalFrequencies();
     for (auto _ : state) {
-        HistoryIndex = 499;
+        Picture.HistoryIndex = 499;
         stepFrame();
         glFinish();
     }

@@ -13,7 +13,7 @@ namespace {
 void analyse() {
     SearchNaturalFrequencies();
     ComputeModeShapes();
-    benchmark::DoNotOptimize(SimulationState::ModeShape);
+    benchmark::DoNotOptimize(SimulationState::Entries.modes.ModeShape);
 }
 
 // Arguments: masses, log10 of K/m.
@@ -51,16 +51,15 @@ void wideRangeSprings(benchmark::State& state) {
 void determinant20(benchmark::State& state) {
     loadRandomChain(20, 100.0);
     for (auto _ : state) {
-        AssembleDynamicMatrix(57.3);
-        benchmark::DoNotOptimize(
-            DeterminantAndInverse(20, &DynamicMatrix[0][0], SimulationState::MassCapacity));
+        AssembleDynamicMatrix(SimulationState::Entries.chain, 57.3);
+        benchmark::DoNotOptimize(DeterminantAndInverse(20, &DynamicMatrix[0][0], MassCapacity));
     }
 }
 
 void chainDeterminant20(benchmark::State& state) {
     loadRandomChain(20, 100.0);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(chainDeterminant(57.3));
+        benchmark::DoNotOptimize(chainDeterminant(SimulationState::Entries.chain, 57.3));
     }
 }
 

@@ -19,7 +19,7 @@ run_packages=(
 # clang and libclang-rt-dev (the runtime of the clang that the release ships) build the fuzzer.
 test_packages=(
     libgtest-dev liblapack-dev libmpfr-dev libxtst-dev zlib1g-dev libbenchmark-dev
-    xvfb xauth x11-utils locales
+    xvfb xauth x11-utils locales python3
     clang libclang-rt-dev
 )
 windows_packages=(g++-mingw-w64-x86-64-posix cmake make zip xz-utils ca-certificates libstb-dev)

@@ -22,18 +22,18 @@ void typeRun(const Chain& chain, const std::vector<double>& start) {
     loadChain(chain);
     SearchNaturalFrequencies();
     ComputeModeShapes();
-    for (int i = 0; i < nfree; ++i) {
-        SimulationState::y0[i] = start[2 * i];
-        v0[i] = start[2 * i + 1];
+    for (int i = 0; i < Entries.chain.nfree; ++i) {
+        Entries.start.y0[i] = start[2 * i];
+        Entries.start.v0[i] = start[2 * i + 1];
     }
-    ncurve = nfree;
-    MaxAmplitude = 1.0;
-    SimTime = 0.0;
+    Entries.start.ncurve = Entries.chain.nfree;
+    Entries.start.MaxAmplitude = 1.0;
+    Motion.SimTime = 0.0;
     startRun();
 }
 
 std::vector<double> reachedState() {
-    return std::vector<double>(StateVector, StateVector + 2 * nfree);
+    return std::vector<double>(Motion.StateVector, Motion.StateVector + 2 * Entries.chain.nfree);
 }
 
 double sum(const std::vector<double>& values) {
@@ -69,8 +69,8 @@ TEST(EnergyPanel, ShowsTheDriftOfPlainStepChainsOver1000Frames) {
         EXPECT_NEAR(panel.potential, reached.potential, 1e-12 * start);
         EXPECT_NEAR(panel.drift, (total - start) / start, 1e-12);
         EXPECT_LT(std::fabs(panel.drift), 0.02);
-        ASSERT_EQ(panel.modes, nfree);
-        for (int k = 0; k < nfree; ++k) {
+        ASSERT_EQ(panel.modes, Entries.chain.nfree);
+        for (int k = 0; k < Entries.chain.nfree; ++k) {
             EXPECT_NEAR(panel.shares[k], reached.modes[k] / total, 1e-9);
             EXPECT_NEAR(panel.shares[k], startShares[k] / start, 0.02) << "mode " << k + 1;
         }
@@ -83,7 +83,7 @@ TEST(EnergyPanel, ARunFromRestHasNoDriftToShow) {
     const EnergyPanel panel = energyPanelNow();
     EXPECT_EQ(panel.total, 0.0);
     EXPECT_TRUE(std::isnan(panel.drift)) << "no energy to drift from";
-    for (int k = 0; k < nfree; ++k) {
+    for (int k = 0; k < Entries.chain.nfree; ++k) {
         EXPECT_EQ(panel.shares[k], 0.0);
     }
 }

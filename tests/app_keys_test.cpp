@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/keys.h"
+#include "dialogue/token_reader.h"
 #include "model/simulation_state.h"
 
 using namespace SimulationState;
@@ -15,41 +16,41 @@ namespace {
 
 // Eight presses of 't' from 0.005 give 0.0021523; the ninth would cross 0.002 and is refused.
 TEST(KeyCommands, LowerTStopsAtTheSmallestTimeScale) {
-    TimeScale = 0.005;
+    Picture.TimeScale = 0.005;
     for (int press = 1; press <= 20; ++press) {
         EXPECT_EQ(applyKeyCommand('t'), KeyOutcome::Redraw);
-        EXPECT_GE(TimeScale, 0.002);
+        EXPECT_GE(Picture.TimeScale, 0.002);
     }
-    EXPECT_NEAR(TimeScale, 0.005 * std::pow(0.9, 8), 1e-15);
+    EXPECT_NEAR(Picture.TimeScale, 0.005 * std::pow(0.9, 8), 1e-15);
     for (int press = 0; press < 8; ++press) {
         applyKeyCommand('T');
     }
-    EXPECT_NEAR(TimeScale, 0.005, 1e-15);
+    EXPECT_NEAR(Picture.TimeScale, 0.005, 1e-15);
 }
 
 TEST(KeyCommands, AmplitudeKeysScaleEveryMassAndNothingElse) {
-    nfree = 3;
-    ncurve = 2;
-    MaxAmplitude = 1.0;
-    for (double& a : AmplitudeScale) {
+    Entries.chain.nfree = 3;
+    Entries.start.ncurve = 2;
+    Entries.start.MaxAmplitude = 1.0;
+    for (double& a : Picture.AmplitudeScale) {
         a = 0.5;
     }
     EXPECT_EQ(applyKeyCommand('y'), KeyOutcome::Redraw);
-    EXPECT_DOUBLE_EQ(AmplitudeScale[0], 0.45);
-    EXPECT_DOUBLE_EQ(AmplitudeScale[2], 0.45);
-    EXPECT_EQ(AmplitudeScale[3], 0.5);
+    EXPECT_DOUBLE_EQ(Picture.AmplitudeScale[0], 0.45);
+    EXPECT_DOUBLE_EQ(Picture.AmplitudeScale[2], 0.45);
+    EXPECT_EQ(Picture.AmplitudeScale[3], 0.5);
     applyKeyCommand('Y');
     applyKeyCommand('Y');
-    EXPECT_DOUBLE_EQ(AmplitudeScale[1], 0.5 / 0.9);
+    EXPECT_DOUBLE_EQ(Picture.AmplitudeScale[1], 0.5 / 0.9);
 }
 
 TEST(KeyCommands, OtherKeysOnlyLandInLastKey) {
-    TimeScale = 0.005;
+    Picture.TimeScale = 0.005;
     for (unsigned char key : {'S', 'C', 'N', 'M', 'J', 'E', 'P', 'a', '1', '\t'}) {
         EXPECT_EQ(applyKeyCommand(key), KeyOutcome::Nothing);
         EXPECT_EQ(LastKey, static_cast<char>(key));
     }
-    EXPECT_EQ(TimeScale, 0.005);
+    EXPECT_EQ(Picture.TimeScale, 0.005);
     EXPECT_EQ(applyKeyCommand('s'), KeyOutcome::Step);
     EXPECT_EQ(applyKeyCommand('p'), KeyOutcome::Save);
     EXPECT_EQ(applyKeyCommand(27), KeyOutcome::Quit);
@@ -59,17 +60,19 @@ TEST(KeyCommands, OtherKeysOnlyLandInLastKey) {
 // Ten thousand presses either way leave every scale finite and non-zero, and the opposite key
 // brings the picture back within a few hundred presses.
 TEST(KeyCommands, ScalesStayBoundedAndComeBack) {
-    nfree = 2;
-    MaxAmplitude = 2.0;
-    TimeScale = 0.005;
-    AmplitudeScale[0] = AmplitudeScale[1] = 0.25;
+    Entries.chain.nfree = 2;
+    Entries.start.MaxAmplitude = 2.0;
+    Picture.TimeScale = 0.005;
+    Picture.AmplitudeScale[0] = Picture.AmplitudeScale[1] = 0.25;
     for (int press = 0; press < 10000; ++press) {
         applyKeyCommand('T');
         applyKeyCommand('Y');
     }
-    EXPECT_TRUE(std::isfinite(TimeScale) && std::isfinite(AmplitudeScale[0]));
+    EXPECT_TRUE(std::isfinite(Picture.TimeScale) && std::isfinite(Picture.AmplitudeScale[0]));
     int presses = 0;
-    while ((TimeScale > 0.0051 || AmplitudeScale[0] * MaxAmplitude > 0.51) && presses < 1000) {
+    while ((Picture.TimeScale > 0.0051 ||
+            Picture.AmplitudeScale[0] * Entries.start.MaxAmplitude > 0.51) &&
+           presses < 1000) {
         applyKeyCommand('t');
         applyKeyCommand('y');
         ++presses;
@@ -78,13 +81,14 @@ TEST(KeyCommands, ScalesStayBoundedAndComeBack) {
     for (int press = 0; press < 10000; ++press) {
         applyKeyCommand('y');
     }
-    EXPECT_GT(AmplitudeScale[0], 0.0);
-    EXPECT_EQ(AmplitudeScale[1], AmplitudeScale[0]);
+    EXPECT_GT(Picture.AmplitudeScale[0], 0.0);
+    EXPECT_EQ(Picture.AmplitudeScale[1], Picture.AmplitudeScale[0]);
 }
 
 // The dialogue typed through a stream of its own, its output discarded.
 void typeDialogue(std::string input, void (*run)()) {
     std::FILE* in = fmemopen(&input[0], input.size(), "r");
+    startReadingNewSource();
     std::FILE* out = std::fopen("/dev/null", "w");
     std::FILE* const savedIn = stdin;
     std::FILE* const savedOut = stdout;
@@ -101,21 +105,22 @@ void typeDialogue(std::string input, void (*run)()) {
 // and 'c' raising the curve count. Each dialogue starts a run.
 TEST(KeyCommands, ModeStartFromRestAndScalesForEveryMass) {
     typeDialogue("3\n1 1 1\n1 1 1 1\n0\nn\n0 1\n0 2\n0 3\n", [] { applyKeyCommand('n'); });
-    EXPECT_EQ(StateVector[5], 3.0);
-    EXPECT_EQ(AmplitudeScale[0], 0.5) << "the chain's scale is set with no curve drawn";
-    EXPECT_EQ(HistoryIndex, 0);
-    EXPECT_EQ(TimeScale, 0.005);
+    EXPECT_EQ(Motion.StateVector[5], 3.0);
+    EXPECT_EQ(Picture.AmplitudeScale[0], 0.5) << "the chain's scale is set with no curve drawn";
+    EXPECT_EQ(Picture.HistoryIndex, 0);
+    EXPECT_EQ(Picture.TimeScale, 0.005);
 
     typeDialogue("y\n2\n", [] { applyKeyCommand('j'); });
-    for (int i = 0; i < nfree; ++i) {
-        EXPECT_EQ(StateVector[2 * i], ModeShape[1][i]);
-        EXPECT_EQ(StateVector[2 * i + 1], 0.0) << "a mode starts from rest";
+    for (int i = 0; i < Entries.chain.nfree; ++i) {
+        EXPECT_EQ(Motion.StateVector[2 * i], Entries.modes.ModeShape[1][i]);
+        EXPECT_EQ(Motion.StateVector[2 * i + 1], 0.0) << "a mode starts from rest";
     }
     applyKeyCommand('y');
     typeDialogue("3\n", [] { applyKeyCommand('c'); });
-    EXPECT_EQ(ncurve, 3);
-    EXPECT_EQ(AmplitudeScale[2], AmplitudeScale[0]) << "an added curve takes curve 1's scale";
-    EXPECT_EQ(AmplitudeScale[0], 0.9 * 0.5 / MaxAmplitude);
+    EXPECT_EQ(Entries.start.ncurve, 3);
+    EXPECT_EQ(Picture.AmplitudeScale[2], Picture.AmplitudeScale[0])
+        << "an added curve takes curve 1's scale";
+    EXPECT_EQ(Picture.AmplitudeScale[0], 0.9 * 0.5 / Entries.start.MaxAmplitude);
 }
 
 } // namespace

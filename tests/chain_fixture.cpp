@@ -8,14 +8,16 @@
 extern "C" void dstev_(const char* jobz, const int* n, double* d, double* e, double* z,
                        const int* ldz, double* work, int* info);
 
+MassSpringChain chainOf(const Chain& chain) {
+    MassSpringChain c = {};
+    c.nfree = static_cast<int>(chain.masses.size());
+    std::copy(chain.masses.begin(), chain.masses.end(), c.m);
+    std::copy(chain.springs.begin(), chain.springs.end(), c.K);
+    return c;
+}
+
 void loadChain(const Chain& chain) {
-    SimulationState::nfree = static_cast<int>(chain.masses.size());
-    for (std::size_t i = 0; i < chain.masses.size(); ++i) {
-        SimulationState::m[i] = chain.masses[i];
-    }
-    for (std::size_t i = 0; i < chain.springs.size(); ++i) {
-        SimulationState::K[i] = chain.springs[i];
-    }
+    SimulationState::Entries.chain = chainOf(chain);
 }
 
 Chain uniformChain(int n, double mass, double spring) {

@@ -1,9 +1,10 @@
-// Helpers shared by the numerics tests: loading a chain into the shared state and an independent
-// reference spectrum from LAPACK.
+// Helpers shared by the numerics tests: a chain as the numerics take it (and loaded into the shared
+// state), and an independent reference spectrum from LAPACK.
 #pragma once
 
 #include <vector>
 
+#include "model/records.h"
 #include "random_numbers.h"
 
 struct Chain {
@@ -11,7 +12,8 @@ struct Chain {
     std::vector<double> springs; // N/m, one more than the masses
 };
 
-// Loads the chain into nfree, m and K.
+// The chain as the numerics take it, and loaded into the shared state's entries.
+MassSpringChain chainOf(const Chain& chain);
 void loadChain(const Chain& chain);
 
 // n equal masses on n+1 equal springs.

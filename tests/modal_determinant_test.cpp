@@ -9,7 +9,7 @@
 #include "modal/modal.h"
 #include "model/simulation_state.h"
 
-using namespace SimulationState;
+using SimulationState::Entries;
 
 namespace {
 
@@ -22,7 +22,7 @@ void expectMatrix2(const double* a, int stride, double a00, double a01, double a
 
 TEST(DynamicMatrix, StiffnessAtZeroAndMassTermOnTheDiagonal) {
     loadChain({{1, 1, 1}, {100, 100, 100, 100}});
-    AssembleDynamicMatrix(0.0);
+    AssembleDynamicMatrix(Entries.chain, 0.0);
     const double expected[3][3] = {{200, -100, 0}, {-100, 200, -100}, {0, -100, 200}};
     for (int i = 0; i < 3; ++i) {
         for (int j = 0; j < 3; ++j) {
@@ -30,7 +30,7 @@ TEST(DynamicMatrix, StiffnessAtZeroAndMassTermOnTheDiagonal) {
         }
     }
     loadChain({{1, 2}, {10, 20, 30}});
-    AssembleDynamicMatrix(5.0);
+    AssembleDynamicMatrix(Entries.chain, 5.0);
     expectMatrix2(&DynamicMatrix[0][0], MassCapacity, 25, -20, -20, 40);
 }
 
@@ -41,16 +41,16 @@ TEST(DynamicMatrix, ReassemblyClearsTheBlockAndLeavesTheRestAlone) {
             v = 7.0;
         }
     }
-    AssembleDynamicMatrix(5.0);
+    AssembleDynamicMatrix(Entries.chain, 5.0);
     DeterminantAndInverse(2, &DynamicMatrix[0][0], MassCapacity); // leaves the inverse behind
-    AssembleDynamicMatrix(5.0);
+    AssembleDynamicMatrix(Entries.chain, 5.0);
     expectMatrix2(&DynamicMatrix[0][0], MassCapacity, 25, -20, -20, 40);
     EXPECT_EQ(DynamicMatrix[0][2], 7.0);
     EXPECT_EQ(DynamicMatrix[2][0], 7.0);
 
     loadChain({{4}, {1, 2}});
     DynamicMatrix[0][1] = 7.0;
-    AssembleDynamicMatrix(0.5);
+    AssembleDynamicMatrix(Entries.chain, 0.5);
     EXPECT_EQ(DynamicMatrix[0][0], 1.0); // K1 + K2 - lambda m1
     EXPECT_EQ(DynamicMatrix[0][1], 7.0) << "one mass has no neighbour to write";
 }
@@ -127,9 +127,10 @@ TEST(Determinant, ChainDeterminantIsTheDenseOneBitForBit) {
     for (int trial = 0; trial < 5000; ++trial) {
         loadChain(randomChain(&seed, ranges));
         const double lambda = std::pow(10.0, -3.0 + 6.0 * uniform01(&seed));
-        AssembleDynamicMatrix(lambda);
-        const double dense = DeterminantAndInverse(nfree, &DynamicMatrix[0][0], MassCapacity);
-        const double banded = chainDeterminant(lambda);
+        AssembleDynamicMatrix(Entries.chain, lambda);
+        const double dense =
+            DeterminantAndInverse(Entries.chain.nfree, &DynamicMatrix[0][0], MassCapacity);
+        const double banded = chainDeterminant(Entries.chain, lambda);
         ASSERT_TRUE(dense == banded || (std::isnan(dense) && std::isnan(banded)))
             << "trial " << trial << ": " << dense << " against " << banded;
     }

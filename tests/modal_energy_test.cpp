@@ -8,7 +8,7 @@
 #include "modal/modal.h"
 #include "model/simulation_state.h"
 
-using namespace SimulationState;
+using SimulationState::Entries;
 
 namespace {
 
@@ -24,7 +24,7 @@ TEST(ModeEnergy, RandomChainsFromTypedStartsMatchLapack) {
     for (int trial = 0; trial < 200; ++trial) {
         const Chain chain = randomChain(&seed, ranges);
         analyse(chain);
-        std::vector<double> state(2 * nfree);
+        std::vector<double> state(2 * Entries.chain.nfree);
         for (double& s : state) {
             s = 2.0 * uniform01(&seed) - 1.0; // m and m/s, as a student types them
         }
@@ -33,13 +33,13 @@ TEST(ModeEnergy, RandomChainsFromTypedStartsMatchLapack) {
         for (double e : ref.modes) {
             total += e;
         }
-        const ChainEnergy energy = chainEnergy(state.data());
+        const ChainEnergy energy = chainEnergy(Entries.chain, state.data());
         EXPECT_NEAR(energy.kinetic, ref.kinetic, 1e-12 * total) << "trial " << trial;
         EXPECT_NEAR(energy.potential, ref.potential, 1e-12 * total) << "trial " << trial;
         EXPECT_NEAR(energy.kinetic + energy.potential, total, 1e-9 * total) << "trial " << trial;
         double shares[MassCapacity];
-        modeShares(state.data(), shares);
-        for (int k = 0; k < nfree; ++k) {
+        modeShares(Entries.chain, Entries.modes, state.data(), shares);
+        for (int k = 0; k < Entries.chain.nfree; ++k) {
             EXPECT_NEAR(shares[k], ref.modes[k] / total, 1e-9)
                 << "trial " << trial << " mode " << k + 1;
         }
@@ -52,18 +52,19 @@ TEST(ModeEnergy, AModeStartIsOneShareOfAHundredPercent) {
     for (const Chain& chain : {uniformChain(20, 1.0, 1.0), uniformChain(7, 0.001, 1e6),
                                Chain{{1e6, 0.001, 1.0}, {1e6, 1e-3, 1e-3, 1e6}}}) {
         analyse(chain);
-        for (int r = 0; r < nfree; ++r) {
+        for (int r = 0; r < Entries.chain.nfree; ++r) {
             for (bool moving : {false, true}) {
                 double state[2 * MassCapacity];
-                for (int i = 0; i < nfree; ++i) {
-                    state[2 * i] = moving ? 0.0 : ModeShape[r][i];
-                    state[2 * i + 1] = moving ? ModeShape[r][i] : 0.0;
+                for (int i = 0; i < Entries.chain.nfree; ++i) {
+                    state[2 * i] = moving ? 0.0 : Entries.modes.ModeShape[r][i];
+                    state[2 * i + 1] = moving ? Entries.modes.ModeShape[r][i] : 0.0;
                 }
                 double shares[MassCapacity];
-                modeShares(state, shares);
-                for (int k = 0; k < nfree; ++k) {
+                modeShares(Entries.chain, Entries.modes, state, shares);
+                for (int k = 0; k < Entries.chain.nfree; ++k) {
                     EXPECT_NEAR(shares[k], k == r ? 1.0 : 0.0, 1e-9)
-                        << "n " << nfree << " start in mode " << r + 1 << " share of " << k + 1;
+                        << "n " << Entries.chain.nfree << " start in mode " << r + 1 << " share of "
+                        << k + 1;
                 }
             }
         }
@@ -73,12 +74,12 @@ TEST(ModeEnergy, AModeStartIsOneShareOfAHundredPercent) {
 TEST(ModeEnergy, AChainAtRestHasNoEnergyAndNoShares) {
     analyse(uniformChain(4, 2.0, 3.0));
     const double rest[8] = {};
-    const ChainEnergy energy = chainEnergy(rest);
+    const ChainEnergy energy = chainEnergy(Entries.chain, rest);
     EXPECT_EQ(energy.kinetic, 0.0);
     EXPECT_EQ(energy.potential, 0.0);
     double shares[MassCapacity];
-    modeShares(rest, shares);
-    for (int k = 0; k < nfree; ++k) {
+    modeShares(Entries.chain, Entries.modes, rest, shares);
+    for (int k = 0; k < Entries.chain.nfree; ++k) {
         EXPECT_EQ(shares[k], 0.0);
     }
 }

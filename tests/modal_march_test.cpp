@@ -13,7 +13,7 @@
 #include "modal/modal.h"
 #include "model/simulation_state.h"
 
-using namespace SimulationState;
+using SimulationState::Entries;
 
 namespace {
 
@@ -68,27 +68,27 @@ TEST(MarchPoints, EachFarPointIsItsPredecessorPlusTheStep) {
 // step holds one root by the count and shows a sign change, bisection on the count otherwise.
 void walkEveryStep(double* roots) {
     auto det = [](double lambda) {
-        AssembleDynamicMatrix(lambda);
-        return DeterminantAndInverse(nfree, &DynamicMatrix[0][0], MassCapacity);
+        AssembleDynamicMatrix(Entries.chain, lambda);
+        return DeterminantAndInverse(Entries.chain.nfree, &DynamicMatrix[0][0], MassCapacity);
     };
-    const int n = nfree;
+    const int n = Entries.chain.nfree;
     int found = 0;
     auto counted = [&](int below) {
         while (found < below) {
-            roots[found] = std::sqrt(chainEigenvalue(found));
+            roots[found] = std::sqrt(chainEigenvalue(Entries.chain, found));
             ++found;
         }
     };
     double lo = 0.001;
     double detLo = det(lo);
     double step = 0.001;
-    counted(std::min(countRootsBelow(lo), n));
-    const double ceiling = squaredFrequencyBound();
+    counted(std::min(countRootsBelow(Entries.chain, lo), n));
+    const double ceiling = squaredFrequencyBound(Entries.chain);
     while (found < n && lo <= ceiling) {
         step = stepAfter(lo, step);
         const double hi = lo + step;
         const double detHi = det(hi);
-        const int below = std::min(countRootsBelow(hi), n);
+        const int below = std::min(countRootsBelow(Entries.chain, hi), n);
         if (below == found + 1 && detLo * detHi < 0.0) {
             double a = lo, da = detLo, b = hi, db = detHi, x = lo;
             for (int i = 0; i < 100; ++i) {
@@ -101,7 +101,7 @@ void walkEveryStep(double* roots) {
                 (da * dx < 0.0) ? (b = x, db = dx) : (a = x, da = dx);
             }
             // An estimate farther from the root than the stop ratio allows gives way to it.
-            const double root = chainEigenvalue(found);
+            const double root = chainEigenvalue(Entries.chain, found);
             const bool kept = std::fabs(x - root) <= 1e-4 * (hi - lo) + 8.0 * DBL_EPSILON * root;
             roots[found++] = std::sqrt(kept ? x : root);
         } else {
@@ -122,8 +122,8 @@ TEST(FrequencySearch, SkippingEmptyStepsChangesNoRoot) {
         double walked[MassCapacity];
         walkEveryStep(walked);
         SearchNaturalFrequencies();
-        for (int k = 0; k < nfree; ++k) {
-            ASSERT_EQ(omega0[k], walked[k]) << "trial " << trial << " mode " << k + 1;
+        for (int k = 0; k < Entries.chain.nfree; ++k) {
+            ASSERT_EQ(Entries.modes.omega0[k], walked[k]) << "trial " << trial << " mode " << k + 1;
         }
     }
 }

@@ -12,7 +12,7 @@
 #include "modal/modal.h"
 #include "model/simulation_state.h"
 
-using namespace SimulationState;
+using SimulationState::Entries;
 
 namespace {
 
@@ -54,46 +54,51 @@ void checkAgainstReference(const Chain& chain) {
     SearchNaturalFrequencies();
     ComputeModeShapes();
     const ReferenceModes ref = referenceModes(chain);
-    const int n = nfree;
+    const int n = Entries.chain.nfree;
     const double top = ref.lambda[n - 1];
     for (int k = 0; k < n; ++k) {
         SCOPED_TRACE("mode " + std::to_string(k + 1));
-        const double lambda = omega0[k] * omega0[k];
-        ASSERT_TRUE(std::isfinite(omega0[k]));
+        const double lambda = Entries.modes.omega0[k] * Entries.modes.omega0[k];
+        ASSERT_TRUE(std::isfinite(Entries.modes.omega0[k]));
         if (k > 0) {
-            ASSERT_LE(omega0[k - 1], omega0[k]);
+            ASSERT_LE(Entries.modes.omega0[k - 1], Entries.modes.omega0[k]);
         }
         // The march's stop rule leaves lambda loose by up to 1e-4 of its step; LAPACK's own error
         // is rounding of the largest root.
         EXPECT_NEAR(lambda, ref.lambda[k], 1.0001e-4 * marchStepAt(ref.lambda[k]) + 1e-13 * top);
         const double omegaRef = std::sqrt(std::max(ref.lambda[k], 0.0));
-        EXPECT_LE(std::fabs(printedValue(omega0[k], "%7.4f") - printedValue(omegaRef, "%7.4f")),
+        EXPECT_LE(std::fabs(printedValue(Entries.modes.omega0[k], "%7.4f") -
+                            printedValue(omegaRef, "%7.4f")),
                   1.5e-4);
 
-        ASSERT_GE(ModeMaxAmplitude[k], 1.0);
-        if (std::fabs(ModeShape[k][0]) >= RestFraction * ModeMaxAmplitude[k]) {
-            ASSERT_EQ(ModeShape[k][0], 1.0) << "mass 1 moves, so it is the reference";
+        ASSERT_GE(Entries.modes.ModeMaxAmplitude[k], 1.0);
+        if (std::fabs(Entries.modes.ModeShape[k][0]) >=
+            RestFraction * Entries.modes.ModeMaxAmplitude[k]) {
+            ASSERT_EQ(Entries.modes.ModeShape[k][0], 1.0) << "mass 1 moves, so it is the reference";
         }
-        ASSERT_LE(ModeMaxAmplitude[k], 1.0 / RestFraction);
+        ASSERT_LE(Entries.modes.ModeMaxAmplitude[k], 1.0 / RestFraction);
         for (int i = 0; i < n; ++i) {
-            ASSERT_TRUE(std::isfinite(ModeShape[k][i]));
+            ASSERT_TRUE(std::isfinite(Entries.modes.ModeShape[k][i]));
         }
         // Residual of (K - lambda M) y at the polished root, against ||K|| ||y||.
-        const double exactLambda = chainEigenvalue(k);
+        const double exactLambda = chainEigenvalue(Entries.chain, k);
         double residual = 0.0;
         double stiffness = 0.0;
         for (int i = 0; i < n; ++i) {
-            double r = (K[i] + K[i + 1] - exactLambda * m[i]) * ModeShape[k][i];
+            double r =
+                (Entries.chain.K[i] + Entries.chain.K[i + 1] - exactLambda * Entries.chain.m[i]) *
+                Entries.modes.ModeShape[k][i];
             if (i > 0) {
-                r -= K[i] * ModeShape[k][i - 1];
+                r -= Entries.chain.K[i] * Entries.modes.ModeShape[k][i - 1];
             }
             if (i + 1 < n) {
-                r -= K[i + 1] * ModeShape[k][i + 1];
+                r -= Entries.chain.K[i + 1] * Entries.modes.ModeShape[k][i + 1];
             }
             residual = std::max(residual, std::fabs(r));
-            stiffness = std::max(stiffness, 2.0 * (K[i] + K[i + 1]));
+            stiffness = std::max(stiffness, 2.0 * (Entries.chain.K[i] + Entries.chain.K[i + 1]));
         }
-        EXPECT_LE(residual, 1e-12 * std::max(stiffness, 1e-300) * ModeMaxAmplitude[k]);
+        EXPECT_LE(residual,
+                  1e-12 * std::max(stiffness, 1e-300) * Entries.modes.ModeMaxAmplitude[k]);
 
         // Where the root is well apart from its neighbours the mode is unique: compare it.
         double gap = top;
@@ -111,7 +116,8 @@ void checkAgainstReference(const Chain& chain) {
         const double referenceError = 1e-14 * top / gap / reference;
         if (gap > 1e-6 * top && referenceError < 1e-4) {
             for (int i = 0; i < n; ++i) {
-                EXPECT_NEAR(ModeShape[k][i], y[i], (1e-6 + referenceError) * ModeMaxAmplitude[k])
+                EXPECT_NEAR(Entries.modes.ModeShape[k][i], y[i],
+                            (1e-6 + referenceError) * Entries.modes.ModeMaxAmplitude[k])
                     << "mass " << i + 1;
             }
         }

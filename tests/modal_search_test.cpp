@@ -11,7 +11,7 @@
 #include "modal/modal.h"
 #include "model/simulation_state.h"
 
-using namespace SimulationState;
+using SimulationState::Entries;
 
 namespace {
 
@@ -26,9 +26,9 @@ double lambdaTolerance(double lambda) {
 }
 
 void expectFrequencies(const std::vector<double>& exact) {
-    ASSERT_EQ(nfree, static_cast<int>(exact.size()));
-    for (int k = 0; k < nfree; ++k) {
-        const double lambda = omega0[k] * omega0[k];
+    ASSERT_EQ(Entries.chain.nfree, static_cast<int>(exact.size()));
+    for (int k = 0; k < Entries.chain.nfree; ++k) {
+        const double lambda = Entries.modes.omega0[k] * Entries.modes.omega0[k];
         const double truth = exact[k] * exact[k];
         EXPECT_NEAR(lambda, truth, lambdaTolerance(truth)) << "mode " << k + 1;
     }
@@ -47,19 +47,19 @@ TEST(FrequencySearch, WorkedExamples) {
 
     loadChain({{1, 1}, {1, 1, 1}});
     SearchNaturalFrequencies();
-    EXPECT_EQ(printed(omega0[0]), " 1.0000");
-    EXPECT_EQ(printed(omega0[1]), " 1.7321");
+    EXPECT_EQ(printed(Entries.modes.omega0[0]), " 1.0000");
+    EXPECT_EQ(printed(Entries.modes.omega0[1]), " 1.7321");
 
     loadChain({{1, 1, 1}, {100, 100, 100, 100}});
     SearchNaturalFrequencies();
-    EXPECT_EQ(printed(omega0[0]), " 7.6537");
-    EXPECT_EQ(printed(omega0[1]), "14.1421");
-    EXPECT_EQ(printed(omega0[2]), "18.4776");
+    EXPECT_EQ(printed(Entries.modes.omega0[0]), " 7.6537");
+    EXPECT_EQ(printed(Entries.modes.omega0[1]), "14.1421");
+    EXPECT_EQ(printed(Entries.modes.omega0[2]), "18.4776");
 
     loadChain({{1, 2}, {10, 20, 30}});
     SearchNaturalFrequencies();
-    EXPECT_EQ(printed(omega0[0]), " 3.6247");
-    EXPECT_EQ(printed(omega0[1]), " 6.4700");
+    EXPECT_EQ(printed(Entries.modes.omega0[0]), " 3.6247");
+    EXPECT_EQ(printed(Entries.modes.omega0[1]), " 6.4700");
 }
 
 // omega_k = 2 sqrt(K/m) sin(k pi / (2 (n+1))) for n equal masses on n+1 equal springs.
@@ -94,8 +94,8 @@ TEST(FrequencySearch, RootWithinRoundingOfAMarchPointEnds) {
 TEST(FrequencySearch, FreeChainHasAZeroRoot) {
     loadChain({{1, 1, 1}, {0, 2, 2, 0}});
     SearchNaturalFrequencies();
-    EXPECT_EQ(omega0[0], 0.0);
-    EXPECT_FALSE(std::signbit(omega0[0]));
+    EXPECT_EQ(Entries.modes.omega0[0], 0.0);
+    EXPECT_FALSE(std::signbit(Entries.modes.omega0[0]));
     expectFrequencies({0.0, std::sqrt(2.0), std::sqrt(6.0)});
 }
 
@@ -115,7 +115,7 @@ TEST(FrequencySearch, TwoRootsInsideOneStep) {
     SearchNaturalFrequencies();
     const ReferenceModes ref = referenceModes({{1, 1}, {5.0, 1e-6, 5.001}});
     expectFrequencies({std::sqrt(ref.lambda[0]), std::sqrt(ref.lambda[1])});
-    EXPECT_LT(omega0[0], omega0[1]);
+    EXPECT_LT(Entries.modes.omega0[0], Entries.modes.omega0[1]);
 }
 
 // Roots that fall exactly on march points are counted once each: 0.001 is the first trial point,
@@ -129,8 +129,8 @@ TEST(FrequencySearch, RootsOnMarchPointsAreCountedOnce) {
     const double third = second + 0.001;
     loadChain({{1, 1}, {second, 0.0, third}});
     SearchNaturalFrequencies();
-    EXPECT_NEAR(omega0[0], std::sqrt(second), 1e-15);
-    EXPECT_NEAR(omega0[1], std::sqrt(third), 1e-15);
+    EXPECT_NEAR(Entries.modes.omega0[0], std::sqrt(second), 1e-15);
+    EXPECT_NEAR(Entries.modes.omega0[1], std::sqrt(third), 1e-15);
 }
 
 // Very soft chains have every root below the first trial point.
@@ -142,7 +142,7 @@ TEST(FrequencySearch, RootsBelowTheFirstTrialPoint) {
         exact.push_back(2.0 * std::sqrt(0.001 / 100.0) * std::sin(k * Pi / 10.0));
     }
     for (int k = 0; k < 4; ++k) {
-        EXPECT_NEAR(omega0[k], exact[k], 1e-12) << k;
+        EXPECT_NEAR(Entries.modes.omega0[k], exact[k], 1e-12) << k;
     }
 }
 
@@ -150,20 +150,20 @@ TEST(FrequencySearch, NoSpringsAtAll) {
     loadChain({{1, 2, 3}, {0, 0, 0, 0}});
     SearchNaturalFrequencies();
     for (int k = 0; k < 3; ++k) {
-        EXPECT_EQ(omega0[k], 0.0);
+        EXPECT_EQ(Entries.modes.omega0[k], 0.0);
     }
 }
 
 TEST(RootCount, CountsTheRootsBelowLambda) {
     loadChain(uniformChain(3, 1.0, 100.0)); // lambda = 58.58, 200, 341.42
-    EXPECT_EQ(countRootsBelow(0.0), 0);
-    EXPECT_EQ(countRootsBelow(58.0), 0);
-    EXPECT_EQ(countRootsBelow(59.0), 1);
-    EXPECT_EQ(countRootsBelow(199.9), 1);
-    EXPECT_EQ(countRootsBelow(200.1), 2);
-    EXPECT_EQ(countRootsBelow(1e9), 3);
-    EXPECT_NEAR(chainEigenvalue(1), 200.0, 1e-12);
-    EXPECT_GE(squaredFrequencyBound(), 341.43);
+    EXPECT_EQ(countRootsBelow(Entries.chain, 0.0), 0);
+    EXPECT_EQ(countRootsBelow(Entries.chain, 58.0), 0);
+    EXPECT_EQ(countRootsBelow(Entries.chain, 59.0), 1);
+    EXPECT_EQ(countRootsBelow(Entries.chain, 199.9), 1);
+    EXPECT_EQ(countRootsBelow(Entries.chain, 200.1), 2);
+    EXPECT_EQ(countRootsBelow(Entries.chain, 1e9), 3);
+    EXPECT_NEAR(chainEigenvalue(Entries.chain, 1), 200.0, 1e-12);
+    EXPECT_GE(squaredFrequencyBound(Entries.chain), 341.43);
 }
 
 } // namespace

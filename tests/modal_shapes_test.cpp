@@ -13,7 +13,7 @@
 #include "modal/modal.h"
 #include "model/simulation_state.h"
 
-using namespace SimulationState;
+using SimulationState::Entries;
 
 namespace {
 
@@ -27,23 +27,23 @@ void analyse(const Chain& chain) {
 
 TEST(ModeShapes, WorkedExamples) {
     analyse({{1, 1}, {1, 1, 1}});
-    EXPECT_EQ(ModeShape[0][0], 1.0);
-    EXPECT_NEAR(ModeShape[0][1], 1.0, 1e-12);
-    EXPECT_NEAR(ModeShape[1][1], -1.0, 1e-12);
-    EXPECT_EQ(ModeMaxAmplitude[0], 1.0);
-    EXPECT_NEAR(ModeMaxAmplitude[1], 1.0, 1e-12);
+    EXPECT_EQ(Entries.modes.ModeShape[0][0], 1.0);
+    EXPECT_NEAR(Entries.modes.ModeShape[0][1], 1.0, 1e-12);
+    EXPECT_NEAR(Entries.modes.ModeShape[1][1], -1.0, 1e-12);
+    EXPECT_EQ(Entries.modes.ModeMaxAmplitude[0], 1.0);
+    EXPECT_NEAR(Entries.modes.ModeMaxAmplitude[1], 1.0, 1e-12);
 
     analyse({{1, 2}, {10, 20, 30}});
     // (K - lambda M) y = 0, first row: y2 = (30 - lambda) / 20.
     // det(K - lambda M) = 2 lambda^2 - 110 lambda + 1100.
     const double low = (110.0 - std::sqrt(110.0 * 110.0 - 8.0 * 1100.0)) / 4.0;
-    EXPECT_NEAR(ModeShape[0][1], (30.0 - low) / 20.0, 1e-12);
-    EXPECT_NEAR(ModeShape[0][1], 0.8431, 5e-5);
-    EXPECT_NEAR(ModeShape[1][1], -0.5931, 5e-5);
+    EXPECT_NEAR(Entries.modes.ModeShape[0][1], (30.0 - low) / 20.0, 1e-12);
+    EXPECT_NEAR(Entries.modes.ModeShape[0][1], 0.8431, 5e-5);
+    EXPECT_NEAR(Entries.modes.ModeShape[1][1], -0.5931, 5e-5);
 
     analyse({{3}, {2, 5}});
-    EXPECT_EQ(ModeShape[0][0], 1.0);
-    EXPECT_EQ(ModeMaxAmplitude[0], 1.0);
+    EXPECT_EQ(Entries.modes.ModeShape[0][0], 1.0);
+    EXPECT_EQ(Entries.modes.ModeMaxAmplitude[0], 1.0);
 }
 
 // Mode k of n equal masses: y_i = sin(i k pi / (n+1)) / sin(k pi / (n+1)), i = 1 ... n. Weak
@@ -59,13 +59,13 @@ TEST(ModeShapes, UniformChainsMatchTheAnalyticModes) {
                 for (int i = 1; i <= n; ++i) {
                     largest = std::fmax(largest, std::fabs(std::sin(i * k * Pi / (n + 1)) / first));
                 }
-                EXPECT_EQ(ModeShape[k - 1][0], 1.0);
+                EXPECT_EQ(Entries.modes.ModeShape[k - 1][0], 1.0);
                 for (int i = 1; i <= n; ++i) {
                     const double exact = std::sin(i * k * Pi / (n + 1)) / first;
-                    ASSERT_NEAR(ModeShape[k - 1][i - 1], exact, 1e-9 * largest)
+                    ASSERT_NEAR(Entries.modes.ModeShape[k - 1][i - 1], exact, 1e-9 * largest)
                         << "K " << spring << " n " << n << " mode " << k << " mass " << i;
                 }
-                EXPECT_NEAR(ModeMaxAmplitude[k - 1], largest, 1e-9 * largest);
+                EXPECT_NEAR(Entries.modes.ModeMaxAmplitude[k - 1], largest, 1e-9 * largest);
             }
         }
     }
@@ -74,8 +74,8 @@ TEST(ModeShapes, UniformChainsMatchTheAnalyticModes) {
 // Masses 19 and 18 of the highest mode of 20 masses, where the last mass barely moves.
 TEST(ModeShapes, TwentyMassHighestModeToItsPrintedDigits) {
     analyse(uniformChain(20, 1.0, 1.0));
-    EXPECT_NEAR(ModeShape[19][18], 1.9777, 5e-5);
-    EXPECT_NEAR(ModeShape[19][17], -2.9111, 5e-5);
+    EXPECT_NEAR(Entries.modes.ModeShape[19][18], 1.9777, 5e-5);
+    EXPECT_NEAR(Entries.modes.ModeShape[19][17], -2.9111, 5e-5);
 }
 
 // An inner spring of 0: the halves vibrate alone. In the modes of the right half mass 1 rests, and
@@ -86,26 +86,26 @@ TEST(ModeShapes, SplitChainModesMoveOneHalf) {
     int rightModes = 0;
     for (int k = 0; k < 4; ++k) {
         for (int i = 0; i < 4; ++i) {
-            ASSERT_TRUE(std::isfinite(ModeShape[k][i]));
+            ASSERT_TRUE(std::isfinite(Entries.modes.ModeShape[k][i]));
         }
-        if (ModeShape[k][0] == 1.0) {
+        if (Entries.modes.ModeShape[k][0] == 1.0) {
             ++leftModes;
-            EXPECT_EQ(ModeShape[k][2], 0.0);
-            EXPECT_EQ(ModeShape[k][3], 0.0);
+            EXPECT_EQ(Entries.modes.ModeShape[k][2], 0.0);
+            EXPECT_EQ(Entries.modes.ModeShape[k][3], 0.0);
         } else {
             ++rightModes;
-            EXPECT_EQ(ModeShape[k][0], 0.0);
-            EXPECT_FALSE(std::signbit(ModeShape[k][0]));
-            EXPECT_EQ(ModeShape[k][1], 0.0);
-            EXPECT_EQ(ModeShape[k][2], 1.0);
+            EXPECT_EQ(Entries.modes.ModeShape[k][0], 0.0);
+            EXPECT_FALSE(std::signbit(Entries.modes.ModeShape[k][0]));
+            EXPECT_EQ(Entries.modes.ModeShape[k][1], 0.0);
+            EXPECT_EQ(Entries.modes.ModeShape[k][2], 1.0);
         }
-        EXPECT_GE(ModeMaxAmplitude[k], 1.0);
+        EXPECT_GE(Entries.modes.ModeMaxAmplitude[k], 1.0);
     }
     EXPECT_EQ(leftModes, 2);
     EXPECT_EQ(rightModes, 2);
     // Equal roots keep the order of the halves. In the right half the first row gives
     // y4 / y3 = 1 - lambda, and its lower root is lambda = (3 - sqrt 5) / 2.
-    EXPECT_NEAR(ModeShape[1][3], (std::sqrt(5.0) - 1.0) / 2.0, 1e-12);
+    EXPECT_NEAR(Entries.modes.ModeShape[1][3], (std::sqrt(5.0) - 1.0) / 2.0, 1e-12);
 }
 
 TEST(ModeShapes, UnconnectedMassesEachMoveAlone) {
@@ -113,11 +113,12 @@ TEST(ModeShapes, UnconnectedMassesEachMoveAlone) {
     for (int k = 0; k < 3; ++k) {
         double sum = 0.0;
         for (int i = 0; i < 3; ++i) {
-            sum += ModeShape[k][i];
-            EXPECT_TRUE(ModeShape[k][i] == 0.0 || ModeShape[k][i] == 1.0);
+            sum += Entries.modes.ModeShape[k][i];
+            EXPECT_TRUE(Entries.modes.ModeShape[k][i] == 0.0 ||
+                        Entries.modes.ModeShape[k][i] == 1.0);
         }
         EXPECT_EQ(sum, 1.0);
-        EXPECT_EQ(ModeMaxAmplitude[k], 1.0);
+        EXPECT_EQ(Entries.modes.ModeMaxAmplitude[k], 1.0);
     }
 }
 
@@ -278,14 +279,14 @@ double mixingBound(double gap) {
 // by the same rule: mass 1 at 1, or the first mass that moves by more than RestFraction.
 void expectPrintedModes(const Chain& chain) {
     analyse(chain);
-    const int n = nfree;
+    const int n = Entries.chain.nfree;
     std::vector<Big> lambda;
     for (int k = 0; k < n; ++k) {
         lambda.push_back(referenceLambda(chain, k));
     }
     for (int k = 0; k < n; ++k) {
         SCOPED_TRACE("mode " + std::to_string(k + 1));
-        ASSERT_LE(ModeMaxAmplitude[k], 1.0 / RestFraction);
+        ASSERT_LE(Entries.modes.ModeMaxAmplitude[k], 1.0 / RestFraction);
         const double gap = relativeGap(lambda, k);
         if (gap < ResolvedGap) {
             continue;
@@ -303,7 +304,7 @@ void expectPrintedModes(const Chain& chain) {
             v /= scale;
         }
         for (int i = 0; i < n; ++i) {
-            EXPECT_NEAR(ModeShape[k][i], ref[i],
+            EXPECT_NEAR(Entries.modes.ModeShape[k][i], ref[i],
                         5e-4 + (1e-9 + mixingBound(gap)) * std::fabs(ref[i]))
                 << "mass " << i + 1 << ", frequencies " << gap << " apart";
         }
@@ -313,17 +314,19 @@ void expectPrintedModes(const Chain& chain) {
 // x_i^T M x_j = 0 for every two modes, however close their frequencies, to the rounding of the
 // arithmetic that formed them (each mode taken relative to its largest amplitude).
 void expectMassOrthogonal() {
-    for (int a = 0; a < nfree; ++a) {
-        for (int b = a + 1; b < nfree; ++b) {
+    for (int a = 0; a < Entries.chain.nfree; ++a) {
+        for (int b = a + 1; b < Entries.chain.nfree; ++b) {
             long double dot = 0.0L;
             long double na = 0.0L;
             long double nb = 0.0L;
-            for (int i = 0; i < nfree; ++i) {
-                const long double xa = ModeShape[a][i] / ModeMaxAmplitude[a];
-                const long double xb = ModeShape[b][i] / ModeMaxAmplitude[b];
-                dot += m[i] * xa * xb;
-                na += m[i] * xa * xa;
-                nb += m[i] * xb * xb;
+            for (int i = 0; i < Entries.chain.nfree; ++i) {
+                const long double xa =
+                    Entries.modes.ModeShape[a][i] / Entries.modes.ModeMaxAmplitude[a];
+                const long double xb =
+                    Entries.modes.ModeShape[b][i] / Entries.modes.ModeMaxAmplitude[b];
+                dot += Entries.chain.m[i] * xa * xb;
+                na += Entries.chain.m[i] * xa * xa;
+                nb += Entries.chain.m[i] * xb * xb;
             }
             EXPECT_LE(std::fabs(static_cast<double>(dot / std::sqrt(na * nb))), 1e-9)
                 << "modes " << a + 1 << " and " << b + 1;
@@ -335,8 +338,8 @@ void expectMassOrthogonal() {
 // ones. Four masses give modes 3 and 4 as (1, 0, -0.618, 0) and (1, 0, 1.618, 0).
 TEST(ModeShapes, StrongContrastsAgainstAHighPrecisionReference) {
     analyse({{0.001, 1e6, 0.001, 1e6}, {1, 1, 1, 1, 1}});
-    EXPECT_NEAR(ModeShape[2][2], -0.618, 5e-4);
-    EXPECT_NEAR(ModeShape[3][2], 1.618, 5e-4);
+    EXPECT_NEAR(Entries.modes.ModeShape[2][2], -0.618, 5e-4);
+    EXPECT_NEAR(Entries.modes.ModeShape[3][2], 1.618, 5e-4);
     for (const Chain& chain :
          std::vector<Chain>{{{0.001, 1e6, 0.001, 1e6}, {1, 1, 1, 1, 1}},
                             {{0.001, 1e6, 0.001, 1e6, 0.001}, {1, 1, 1, 1, 1, 1}},
@@ -376,18 +379,20 @@ TEST(ModeShapes, PolishedFrequenciesAgainstAHighPrecisionReference) {
     }
     for (const Chain& chain : chains) {
         analyse(chain);
-        for (int k = 0; k < nfree; ++k) {
+        for (int k = 0; k < Entries.chain.nfree; ++k) {
             const double omega = std::sqrt(referenceLambda(chain, k).toDouble());
-            EXPECT_NEAR(PolishedOmega[k], omega, 1e-13 * omega)
-                << "mode " << k + 1 << " of " << nfree << ", mass 1 " << chain.masses[0] << " kg";
+            EXPECT_NEAR(Entries.modes.PolishedOmega[k], omega, 1e-13 * omega)
+                << "mode " << k + 1 << " of " << Entries.chain.nfree << ", mass 1 "
+                << chain.masses[0] << " kg";
         }
     }
 }
 
 // Mode k to its printed digits; a mass at rest may print as -0.000 as well as 0.000.
 void expectMode(int k, const std::vector<double>& printed) {
-    for (int i = 0; i < nfree; ++i) {
-        EXPECT_NEAR(ModeShape[k][i], printed[i], 5e-4) << "mode " << k + 1 << ", mass " << i + 1;
+    for (int i = 0; i < Entries.chain.nfree; ++i) {
+        EXPECT_NEAR(Entries.modes.ModeShape[k][i], printed[i], 5e-4)
+            << "mode " << k + 1 << ", mass " << i + 1;
     }
 }
 
@@ -463,9 +468,9 @@ TEST(ModeShapes, ModesOfCoincidentFrequenciesAreMassOrthogonal) {
         chain.springs.push_back(piece.springs[length]);
         SCOPED_TRACE("trial " + std::to_string(trial));
         analyse(chain);
-        for (int k = 0; k < nfree; ++k) {
-            for (int i = 0; i < nfree; ++i) {
-                ASSERT_TRUE(std::isfinite(ModeShape[k][i]));
+        for (int k = 0; k < Entries.chain.nfree; ++k) {
+            for (int i = 0; i < Entries.chain.nfree; ++i) {
+                ASSERT_TRUE(std::isfinite(Entries.modes.ModeShape[k][i]));
             }
         }
         expectMassOrthogonal();

@@ -51,13 +51,13 @@ void runFrames(int frames) {
     SearchNaturalFrequencies();
     ComputeModeShapes();
     const double start[3] = {0.1, -0.05, 0.02};
-    for (int i = 0; i < nfree; ++i) {
-        SimulationState::y0[i] = start[i];
-        v0[i] = 0.0;
+    for (int i = 0; i < Entries.chain.nfree; ++i) {
+        Entries.start.y0[i] = start[i];
+        Entries.start.v0[i] = 0.0;
     }
-    ncurve = 2;
-    MaxAmplitude = 1.0;
-    SimTime = 0.0;
+    Entries.start.ncurve = 2;
+    Entries.start.MaxAmplitude = 1.0;
+    Motion.SimTime = 0.0;
     startRun();
     for (int f = 0; f < frames; ++f) {
         advanceFrame();
@@ -78,7 +78,8 @@ std::vector<std::string> csvLinesInAGermanLocale() {
     std::snprintf(half, sizeof half, "%.1f", 0.5);
     EXPECT_STREQ(half, "0,5") << "the locale's decimal comma";
     runFrames(600);
-    const std::vector<std::string> lines = split(historyCsv(), '\n');
+    const std::vector<std::string> lines =
+        split(historyCsv(Entries.chain, Entries.modes, Motion.record), '\n');
     std::setlocale(LC_NUMERIC, "C");
     unsetenv("LOCPATH");
     EXPECT_EQ(std::system((std::string("rm -rf ") + folder).c_str()), 0);
@@ -92,7 +93,7 @@ TEST(HistoryCsv, HeaderThenEveryMassInTimeOrderWhateverTheLocale) {
     EXPECT_EQ(lines[1], "masses [kg],1,2,0.5");
     EXPECT_EQ(lines[2], "springs [N/m],10,20,5,40");
     EXPECT_EQ(split(lines[3], ',')[0], "omega [rad/s] (to full precision)");
-    EXPECT_NEAR(std::stod(split(lines[3], ',')[1]), omega0[0], 1e-4);
+    EXPECT_NEAR(std::stod(split(lines[3], ',')[1]), Entries.modes.omega0[0], 1e-4);
     for (int r = 0; r < 3; ++r) {
         const std::vector<std::string> shape = split(lines[4 + r], ',');
         ASSERT_EQ(shape.size(), 4u);
@@ -113,27 +114,28 @@ TEST(HistoryCsv, HeaderThenEveryMassInTimeOrderWhateverTheLocale) {
     for (std::size_t k = 1; k < rows.size(); ++k) {
         EXPECT_NEAR(rows[k][0] - rows[k - 1][0], FrameTime, 1e-9) << "row " << k;
     }
-    EXPECT_NEAR(rows.back()[0], SimTime, 1e-12);
+    EXPECT_NEAR(rows.back()[0], Motion.SimTime, 1e-12);
     // Each time is its frame's count times 0.04 s, as a decimal reads it (24, not 24.000000000001).
     char time[32];
     std::snprintf(time, sizeof time, "%.15g", (600 - HistoryLength + 1) * FrameTime);
     EXPECT_EQ(split(lines[8], ',')[0], time);
     EXPECT_EQ(split(lines.back(), ',')[0], "24");
     for (int i = 0; i < 3; ++i) {
-        EXPECT_NEAR(rows.back()[1 + i], StateVector[2 * i], 1e-13);
+        EXPECT_NEAR(rows.back()[1 + i], Motion.StateVector[2 * i], 1e-13);
     }
     // The chart's present sweep is the record's newest rows.
-    for (int s = 0; s <= HistoryIndex; ++s) {
-        const std::vector<double>& row = rows[rows.size() - 1 - HistoryIndex + s];
-        for (int c = 0; c < ncurve; ++c) {
-            EXPECT_NEAR(row[1 + c], ResponseHistory[c][s], 1e-13) << "sample " << s;
+    for (int s = 0; s <= Picture.HistoryIndex; ++s) {
+        const std::vector<double>& row = rows[rows.size() - 1 - Picture.HistoryIndex + s];
+        for (int c = 0; c < Entries.start.ncurve; ++c) {
+            EXPECT_NEAR(row[1 + c], Picture.ResponseHistory[c][s], 1e-13) << "sample " << s;
         }
     }
 }
 
 TEST(HistoryCsv, AShortRunHasARowPerFrameFromTheStart) {
     runFrames(3);
-    const std::vector<std::string> lines = split(historyCsv(), '\n');
+    const std::vector<std::string> lines =
+        split(historyCsv(Entries.chain, Entries.modes, Motion.record), '\n');
     ASSERT_EQ(lines.size(), 8u + 4u);
     EXPECT_EQ(lines[8], "0,0.1,-0.05,0.02");
     EXPECT_EQ(split(lines[11], ',')[0], "0.12");
@@ -179,20 +181,23 @@ class ReportFolder : public WorkingFolder {
 
 TEST_F(ReportFolder, NamedByTheTimeNeverOverAFileThatExists) {
     EXPECT_EQ(reportStem(when), "spring-chain-20261207-082000");
-    const SavedReport first = saveReport(1, 1, pixel, when);
+    const SavedReport first =
+        saveReport(1, 1, pixel, historyCsv(Entries.chain, Entries.modes, Motion.record), when);
     ASSERT_TRUE(first.saved) << first.failedFile << ": " << first.reason;
     EXPECT_EQ(first.picture, folder + "/spring-chain-20261207-082000.png") << "the full path";
     EXPECT_EQ(first.history, "spring-chain-20261207-082000.csv");
     EXPECT_EQ(read(first.picture), pngImage(1, 1, pixel));
-    EXPECT_EQ(read(first.history), historyCsv());
+    EXPECT_EQ(read(first.history), historyCsv(Entries.chain, Entries.modes, Motion.record));
 
-    const SavedReport second = saveReport(1, 1, pixel, when);
+    const SavedReport second =
+        saveReport(1, 1, pixel, historyCsv(Entries.chain, Entries.modes, Motion.record), when);
     EXPECT_EQ(second.picture, folder + "/spring-chain-20261207-082000-2.png");
     EXPECT_EQ(second.history, "spring-chain-20261207-082000-2.csv");
 
     // Someone's own file of the next name is kept, and its pair is not split.
     std::ofstream("spring-chain-20261207-082000-3.csv") << "mine";
-    const SavedReport third = saveReport(1, 1, pixel, when);
+    const SavedReport third =
+        saveReport(1, 1, pixel, historyCsv(Entries.chain, Entries.modes, Motion.record), when);
     EXPECT_EQ(third.picture, folder + "/spring-chain-20261207-082000-4.png");
     EXPECT_EQ(read("spring-chain-20261207-082000-3.csv"), "mine");
     struct stat info;
@@ -203,7 +208,8 @@ TEST_F(ReportFolder, NamedByTheTimeNeverOverAFileThatExists) {
     for (int copy = 5; copy <= 99; ++copy) {
         std::ofstream("spring-chain-20261207-082000-" + std::to_string(copy) + ".png") << "x";
     }
-    const SavedReport none = saveReport(1, 1, pixel, when);
+    const SavedReport none =
+        saveReport(1, 1, pixel, historyCsv(Entries.chain, Entries.modes, Motion.record), when);
     EXPECT_FALSE(none.saved);
     EXPECT_TRUE(none.namesTaken);
     EXPECT_EQ(none.failedFile, "spring-chain-20261207-082000.png");
@@ -212,7 +218,8 @@ TEST_F(ReportFolder, NamedByTheTimeNeverOverAFileThatExists) {
 
 TEST_F(ReportFolder, AFolderThatCannotBeWrittenIsNamedWithTheReason) {
     ASSERT_EQ(chdir("/proc"), 0); // refused even to root
-    const SavedReport saved = saveReport(1, 1, pixel, when);
+    const SavedReport saved =
+        saveReport(1, 1, pixel, historyCsv(Entries.chain, Entries.modes, Motion.record), when);
     EXPECT_FALSE(saved.saved);
     EXPECT_EQ(saved.failedFile, "spring-chain-20261207-082000.png");
     EXPECT_FALSE(saved.reason.empty());

@@ -3,6 +3,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "console/console_platform.h"
+#include "texts/messages.h"
+
 namespace {
 
 // GLUT's options: those that take the next argument as their value, and those that stand alone.
@@ -92,10 +95,10 @@ Argument readArgument(int i, int argc, char** argv, CommandLine* line) {
         return {Request::Version, 1, false};
     }
     if (languageValue(i, argc, argv, &used) != nullptr) {
-        return {Request::Run, used, false};
+        return {Request::Simulate, used, false};
     }
     if (oneOf(argument, GlutFlags)) {
-        return {Request::Run, 1, true};
+        return {Request::Simulate, 1, true};
     }
     if (oneOf(argument, GlutOptionsWithValue)) {
         if (i + 1 >= argc) {
@@ -105,7 +108,7 @@ Argument readArgument(int i, int argc, char** argv, CommandLine* line) {
         if (std::strcmp(argument, "-display") == 0) {
             line->display = argv[i + 1];
         }
-        return {Request::Run, 2, true};
+        return {Request::Simulate, 2, true};
     }
     const bool option = argument[0] == '-' && argument[1] != '\0';
     reportCommandLineFault(
@@ -117,7 +120,7 @@ Argument readArgument(int i, int argc, char** argv, CommandLine* line) {
 
 // The first fault ends the reading; --help goes before --version, which goes before a run.
 CommandLine readCommandLine(int* argc, char** argv) {
-    CommandLine line = {Request::Run, Language::Japanese, nullptr};
+    CommandLine line = {Request::Simulate, Language::Japanese, nullptr};
     const char* unknownLanguage = nullptr;
     line.language = chooseLanguage(*argc, argv, &unknownLanguage);
     useLanguage(line.language);
@@ -147,6 +150,6 @@ CommandLine readCommandLine(int* argc, char** argv) {
     }
     *argc = kept;
     argv[kept] = nullptr;
-    line.request = help ? Request::Help : (version ? Request::Version : Request::Run);
+    line.request = help ? Request::Help : (version ? Request::Version : Request::Simulate);
     return line;
 }

@@ -2,9 +2,10 @@
 // --lang), GLUT's, and what is neither.
 #pragma once
 
-#include "console/console.h"
+#include "texts/texts.h"
 
-enum class Request { Run, Help, Version, Misuse };
+// What the command line asks for: the simulator itself, --help, --version, or nothing it can do.
+enum class Request { Simulate, Help, Version, Misuse };
 
 struct CommandLine {
     Request request;

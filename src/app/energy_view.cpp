@@ -2,11 +2,12 @@
 
 #include <limits>
 
-#include "console/console.h"
 #include "modal/modal.h"
 #include "model/simulation_state.h"
+#include "texts/messages.h"
 
-using namespace SimulationState;
+using SimulationState::Entries;
+using SimulationState::Motion;
 
 namespace {
 
@@ -16,15 +17,16 @@ double Shares[MassCapacity]; // fractions, mode 1 first
 
 // A run that starts at rest has no energy to drift from: its drift is not a number.
 EnergyPanel energyPanelNow() {
-    const ChainEnergy energy = chainEnergy(StateVector);
-    modeShares(StateVector, Shares);
+    const ChainEnergy energy = chainEnergy(Entries.chain, Motion.StateVector);
+    modeShares(Entries.chain, Entries.modes, Motion.StateVector, Shares);
     const double total = energy.kinetic + energy.potential;
-    const double drift = StartEnergy > 0.0 ? (total - StartEnergy) / StartEnergy
-                                           : std::numeric_limits<double>::quiet_NaN();
-    return {total, energy.kinetic, energy.potential, drift, nfree, Shares};
+    const double drift = Motion.StartEnergy > 0.0
+                             ? (total - Motion.StartEnergy) / Motion.StartEnergy
+                             : std::numeric_limits<double>::quiet_NaN();
+    return {total, energy.kinetic, energy.potential, drift, Entries.chain.nfree, Shares};
 }
 
 void reportEnergy() {
-    modeShares(StateVector, Shares);
-    printEnergyReport(StartEnergy, nfree, omega0, Shares);
+    modeShares(Entries.chain, Entries.modes, Motion.StateVector, Shares);
+    printEnergyReport(Motion.StartEnergy, Entries.chain.nfree, Entries.modes.omega0, Shares);
 }

@@ -6,7 +6,9 @@
 #include "render/render.h"
 #include "render/window_system.h"
 
-using namespace SimulationState;
+using SimulationState::Entries;
+using SimulationState::Motion;
+using SimulationState::Picture;
 
 namespace {
 
@@ -28,9 +30,16 @@ Point2 GridCentre;                      // window units
 
 } // namespace
 
+// The state moves on by one frame; the chart's sweep and the run's record take its sample.
 void advanceFrame() {
-    advanceMotion();
-    recordHistorySample();
+    const MassSpringChain& chain = Entries.chain;
+    const double omegaMax = chain.nfree > 0 ? Entries.modes.omega0[chain.nfree - 1] : 0.0;
+    advanceMotion(chain, omegaMax, Motion.StateVector, &Motion.SimTime);
+    Picture.HistoryIndex = nextHistoryIndex(Picture.HistoryIndex, Picture.TimeScale);
+    for (int c = 0; c < Entries.start.ncurve; ++c) {
+        Picture.ResponseHistory[c][Picture.HistoryIndex] = Motion.StateVector[2 * c];
+    }
+    recordFrame(&Motion.record, chain.nfree, Motion.StateVector);
 }
 
 void stepFrame() {
@@ -42,29 +51,34 @@ void stepFrame() {
 // last: what is drawn later covers what was drawn before, and the time axis runs across the
 // chain's rest line.
 void drawFrame() {
+    const MassSpringChain& chain = Entries.chain;
+    const PictureState& p = Picture;
+    const int nfree = chain.nfree;
     beginFrame();
     for (int j = 0; j < nfree; ++j) {
-        ChainDisplacement[j] = StateVector[2 * j];
+        ChainDisplacement[j] = Motion.StateVector[2 * j];
     }
-    drawChain(&ChainOrigin, AmplitudeScale[0], nfree, ChainDisplacement, K);
+    drawChain(&p.ChainOrigin, p.AmplitudeScale[0], nfree, ChainDisplacement, chain.K);
     drawText(CaptionX, ColourCaptionY, CaptionFont, ColourCaption);
     drawText(CaptionX, GridCaptionY, CaptionFont, GridCaption);
 
-    drawAxes(&ChartOrigin);
-    GridCentre = {ChainOrigin.x - GridCellsPerSide * SamplesPerCell * TimeScale, ChartOrigin.y};
-    drawGrid(&GridCentre, GridCellsPerSide, SamplesPerCell * TimeScale,
-             CellAmplitudeFraction * AmplitudeScale[0] * MaxAmplitude);
-    drawCurves(&ChartOrigin, TimeScale, AmplitudeScale, ncurve, HistoryIndex,
-               &ResponseHistory[0][0], HistoryLength);
+    drawAxes(&p.ChartOrigin);
+    GridCentre = {p.ChainOrigin.x - GridCellsPerSide * SamplesPerCell * p.TimeScale,
+                  p.ChartOrigin.y};
+    drawGrid(&GridCentre, GridCellsPerSide, SamplesPerCell * p.TimeScale,
+             CellAmplitudeFraction * p.AmplitudeScale[0] * Entries.start.MaxAmplitude);
+    const int ncurve = Entries.start.ncurve;
+    drawCurves(&p.ChartOrigin, p.TimeScale, p.AmplitudeScale, ncurve, p.HistoryIndex,
+               &p.ResponseHistory[0][0], HistoryLength);
     const MassLabels labels = {
-        ChainOrigin,  AmplitudeScale[0], nfree,  ChainDisplacement, ChartOrigin,
-        TimeScale,    AmplitudeScale,    ncurve, HistoryIndex,      &ResponseHistory[0][0],
+        p.ChainOrigin, p.AmplitudeScale[0], nfree,  ChainDisplacement, p.ChartOrigin,
+        p.TimeScale,   p.AmplitudeScale,    ncurve, p.HistoryIndex,    &p.ResponseHistory[0][0],
         HistoryLength};
     drawMassLabels(&labels);
-    if (EnergyPanelShown) {
+    if (p.EnergyPanelShown) {
         const EnergyPanel panel = energyPanelNow();
         drawEnergyPanel(&panel);
     }
     endFrame();
-    describeFrame(RunFrames * SecondsPerFrame, nfree);
+    describeFrame(Motion.record.RunFrames * SecondsPerFrame, nfree);
 }

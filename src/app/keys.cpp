@@ -2,13 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "app/energy_view.h"
 #include "app/run_start.h"
-#include "console/console.h"
+#include "dialogue/dialogue.h"
+#include "dialogue/key_question.h"
+#include "dialogue/token_reader.h"
 #include "modal/modal.h"
 #include "model/simulation_state.h"
+#include "texts/messages.h"
 
 using namespace SimulationState;
 
@@ -33,94 +35,43 @@ constexpr double HighestReferenceHeight = 1e6; // window units
 // pixels in the first window, well inside the chain's half and the chart's.
 constexpr double FitHeight = 0.4; // window units
 
-constexpr unsigned char EscapeKey = 27;
-constexpr unsigned char SpaceKey = ' ';
-
 void scaleTime(double scaled) {
     if (scaled >= SmallestTimeScale && scaled <= LargestTimeScale) {
-        TimeScale = scaled;
+        Picture.TimeScale = scaled;
     }
 }
 
 // Curve 1's scale stands for all: every mass's scale starts equal and the keys move them alike.
 void scaleAmplitudes(double factor, bool divide) {
-    const double scaled = divide ? AmplitudeScale[0] / factor : AmplitudeScale[0] * factor;
-    const double height = scaled * MaxAmplitude;
+    double* scales = Picture.AmplitudeScale;
+    const double scaled = divide ? scales[0] / factor : scales[0] * factor;
+    const double height = scaled * Entries.start.MaxAmplitude;
     if (!(height >= LowestReferenceHeight && height <= HighestReferenceHeight)) {
         return;
     }
-    for (int i = 0; i < nfree; ++i) {
-        AmplitudeScale[i] = divide ? AmplitudeScale[i] / factor : AmplitudeScale[i] * factor;
+    for (int i = 0; i < Entries.chain.nfree; ++i) {
+        scales[i] = divide ? scales[i] / factor : scales[i] * factor;
     }
 }
 
-// What a dialogue may change, kept while a key's question is asked: a question left unanswered
-// (its input ended) leaves the run as it was, not a model entered halfway.
-struct DialogueEntries {
-    int nfree;
-    double m[MassCapacity];
-    double K[MassCapacity];
-    double omega0[MassCapacity];
-    double PolishedOmega[MassCapacity];
-    double ModeShape[MassCapacity][MassCapacity];
-    double ModeMaxAmplitude[MassCapacity];
-    int ncurve;
-    double y0[MassCapacity];
-    double v0[MassCapacity];
-    double MaxAmplitude;
-};
-
-DialogueEntries Kept;
-
-// Arrays of doubles, of one or two dimensions, whole.
-template <class Array> void copyArray(const Array& from, Array& to) {
-    std::memcpy(&to, &from, sizeof from);
-}
-
-void keepEntries() {
-    Kept.nfree = nfree;
-    copyArray(m, Kept.m);
-    copyArray(K, Kept.K);
-    copyArray(omega0, Kept.omega0);
-    copyArray(PolishedOmega, Kept.PolishedOmega);
-    copyArray(ModeShape, Kept.ModeShape);
-    copyArray(ModeMaxAmplitude, Kept.ModeMaxAmplitude);
-    Kept.ncurve = ncurve;
-    copyArray(SimulationState::y0, Kept.y0);
-    copyArray(v0, Kept.v0);
-    Kept.MaxAmplitude = MaxAmplitude;
-}
-
-void restoreEntries() {
-    nfree = Kept.nfree;
-    copyArray(Kept.m, m);
-    copyArray(Kept.K, K);
-    copyArray(Kept.omega0, omega0);
-    copyArray(Kept.PolishedOmega, PolishedOmega);
-    copyArray(Kept.ModeShape, ModeShape);
-    copyArray(Kept.ModeMaxAmplitude, ModeMaxAmplitude);
-    ncurve = Kept.ncurve;
-    copyArray(Kept.y0, SimulationState::y0);
-    copyArray(Kept.v0, v0);
-    MaxAmplitude = Kept.MaxAmplitude;
-}
-
 // The curve count ('c') or a dialogue from the section the key names ('n', 'm', 'j'), asked where
-// the student can answer; where nobody can, or the answer never comes, the run goes on as it was.
-// A dialogue that is answered starts a new run.
+// the student can answer; where nobody can, or the answer never comes, the run goes on as it was:
+// a question left unanswered leaves the entries as they were, not a model entered halfway. A
+// dialogue that is answered starts a new run.
 KeyOutcome askInConsole(unsigned char key) {
     if (!openKeyQuestion(key)) {
         return KeyOutcome::Nothing;
     }
-    keepEntries();
+    const DialogueEntries kept = Entries;
     try {
         if (key == 'c') {
             readCurveCount();
         } else {
             runDialogue();
         }
-    } catch (const QuestionLeft&) {
-        restoreEntries();
+    } catch (const InputEnded&) {
+        Entries = kept;
+        reportQuestionLeft();
         closeKeyQuestion();
         return KeyOutcome::Nothing;
     }
@@ -128,7 +79,7 @@ KeyOutcome askInConsole(unsigned char key) {
     if (key == 'c') {
         return KeyOutcome::Redraw;
     }
-    SimTime = 0.0;
+    Motion.SimTime = 0.0;
     startRun();
     return KeyOutcome::Nothing;
 }
@@ -136,16 +87,18 @@ KeyOutcome askInConsole(unsigned char key) {
 // Every mass's scale alike, as 'y' and 'Y' keep them, so that the grid's caption stays true. A
 // chain at rest has nothing to fit.
 void fitAmplitudes() {
+    const int nfree = Entries.chain.nfree;
+    const double maxAmplitude = Entries.start.MaxAmplitude;
     double reach[MassCapacity];
-    reachableDisplacements(StateVector, reach);
+    reachableDisplacements(Entries.chain, Entries.modes, Motion.StateVector, reach);
     const double largest = *std::max_element(reach, reach + nfree);
     if (!(largest > 0.0) || !std::isfinite(largest)) {
         return;
     }
-    const double height = std::clamp(FitHeight / largest * MaxAmplitude, LowestReferenceHeight,
+    const double height = std::clamp(FitHeight / largest * maxAmplitude, LowestReferenceHeight,
                                      HighestReferenceHeight);
     for (int i = 0; i < nfree; ++i) {
-        AmplitudeScale[i] = height / MaxAmplitude;
+        Picture.AmplitudeScale[i] = height / maxAmplitude;
     }
 }
 
@@ -159,10 +112,10 @@ KeyOutcome applyKeyCommand(unsigned char key) {
     LastKey = static_cast<char>(key);
     switch (key) {
     case 't':
-        scaleTime(TimeScale * ScaleFactor);
+        scaleTime(Picture.TimeScale * ScaleFactor);
         return KeyOutcome::Redraw;
     case 'T':
-        scaleTime(TimeScale / ScaleFactor);
+        scaleTime(Picture.TimeScale / ScaleFactor);
         return KeyOutcome::Redraw;
     case 'y':
         scaleAmplitudes(ScaleFactor, false);
@@ -178,8 +131,8 @@ KeyOutcome applyKeyCommand(unsigned char key) {
     case 'j':
         return askInConsole(key);
     case 'e':
-        EnergyPanelShown = !EnergyPanelShown;
-        if (EnergyPanelShown) {
+        Picture.EnergyPanelShown = !Picture.EnergyPanelShown;
+        if (Picture.EnergyPanelShown) {
             reportEnergy();
         }
         return KeyOutcome::Redraw;

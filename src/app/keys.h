@@ -2,6 +2,9 @@
 // steps or plays is the window loop's).
 #pragma once
 
+constexpr unsigned char EscapeKey = 27;
+constexpr unsigned char SpaceKey = ' ';
+
 // What a key asks for once applyKeyCommand has acted on it: a redraw of the same instant (a new
 // scale or curve count, the energy panel), one frame of motion ('s'), nothing, the end, play, or
 // the picture and the record saved for the report ('p').

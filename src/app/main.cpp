@@ -2,12 +2,18 @@
 #include "app/run_start.h"
 #include "app/window_loop.h"
 #include "console/console.h"
+#include "dialogue/dialogue.h"
+#include "dialogue/token_reader.h"
 #include "model/simulation_state.h"
 #include "render/window_system.h"
+#include "texts/messages.h"
 
 namespace {
 
 constexpr int NoDisplayStatus = 1;
+
+// The input ended while the first dialogue still needed a value: there is no model to show.
+constexpr int EndOfInputStatus = 2;
 
 } // namespace
 
@@ -26,7 +32,7 @@ int main(int argc, char** argv) {
     case Request::Version:
         printVersion();
         return 0;
-    case Request::Run:
+    case Request::Simulate:
         break;
     }
     const WindowGeometry geometry = takeWindowGeometry(&argc, argv);
@@ -38,7 +44,12 @@ int main(int argc, char** argv) {
         return NoDisplayStatus;
     }
     SimulationState::LastKey = 'n';
-    runDialogue();
+    try {
+        runDialogue();
+    } catch (const InputEnded&) {
+        reportEndOfInput();
+        return EndOfInputStatus;
+    }
     startRun();
     if (!displayAvailable(argc, argv)) {
         reportNoDisplay(line.display);

@@ -4,9 +4,13 @@
 #include <vector>
 
 #include "app/frame.h"
-#include "console/console.h"
+#include "model/simulation_state.h"
 #include "render/render.h"
 #include "report/report.h"
+#include "texts/messages.h"
+
+using SimulationState::Entries;
+using SimulationState::Motion;
 
 void saveForReport() {
     captureNextFrame();
@@ -15,7 +19,8 @@ void saveForReport() {
     int height = 0;
     std::vector<unsigned char> rgb;
     takeCapturedFrame(&width, &height, &rgb);
-    const SavedReport saved = saveReport(width, height, rgb.data(), std::time(nullptr));
+    const std::string csv = historyCsv(Entries.chain, Entries.modes, Motion.record);
+    const SavedReport saved = saveReport(width, height, rgb.data(), csv, std::time(nullptr));
     if (saved.saved) {
         printSaved(saved.picture.c_str(), saved.history.c_str());
     } else if (saved.namesTaken) {

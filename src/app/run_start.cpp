@@ -20,21 +20,23 @@ constexpr double StartAmplitudeHeight = 0.5;  // window units for MaxAmplitude
 // mass's scale is set, drawn or not: the chain and the grid use curve 1's also when no curve is
 // drawn, and a curve added later with 'c' starts with curve 1's, which 'y' and 'Y' scale alike.
 void startRun() {
-    ChainOrigin = ChainLeftEnd;
-    ChartOrigin = ChartLeftEnd;
-    TimeScale = StartTimeScale;
-    for (int c = 0; c < nfree; ++c) {
-        AmplitudeScale[c] = StartAmplitudeHeight / MaxAmplitude;
+    const MassSpringChain& chain = Entries.chain;
+    const RunStart& start = Entries.start;
+    Picture.ChainOrigin = ChainLeftEnd;
+    Picture.ChartOrigin = ChartLeftEnd;
+    Picture.TimeScale = StartTimeScale;
+    for (int c = 0; c < chain.nfree; ++c) {
+        Picture.AmplitudeScale[c] = StartAmplitudeHeight / start.MaxAmplitude;
     }
-    for (int i = 0; i < nfree; ++i) {
-        StateVector[2 * i] = SimulationState::y0[i];
-        StateVector[2 * i + 1] = v0[i];
+    for (int i = 0; i < chain.nfree; ++i) {
+        Motion.StateVector[2 * i] = start.y0[i];
+        Motion.StateVector[2 * i + 1] = start.v0[i];
     }
-    HistoryIndex = 0;
-    for (int c = 0; c < ncurve; ++c) {
-        ResponseHistory[c][0] = StateVector[2 * c];
+    Picture.HistoryIndex = 0;
+    for (int c = 0; c < start.ncurve; ++c) {
+        Picture.ResponseHistory[c][0] = Motion.StateVector[2 * c];
     }
-    const ChainEnergy energy = chainEnergy(StateVector);
-    StartEnergy = energy.kinetic + energy.potential;
-    startRecord();
+    const ChainEnergy energy = chainEnergy(chain, Motion.StateVector);
+    Motion.StartEnergy = energy.kinetic + energy.potential;
+    startRecord(&Motion.record, chain.nfree, Motion.StateVector);
 }

@@ -8,12 +8,11 @@
 #include "app/keys.h"
 #include "app/play_clock.h"
 #include "app/report_view.h"
-#include "console/console.h"
+#include "console/console_input.h"
 #include "render/window_system.h"
+#include "texts/texts.h"
 
 namespace {
-
-constexpr unsigned char SpaceKey = ' ';
 
 // The space bar is down: the window system's repeats of it are not presses of their own.
 bool SpaceHeld = false;
@@ -153,7 +152,7 @@ void runGraphics(int* argc, char** argv, const WindowGeometry& geometry) {
     glutKeyboardUpFunc(onKeyboardUp);
     registerWindowStatus(onWindowStatus);
     endReadsWhenReadable(windowEndDescriptor());
-    runWindowLoop();
+    enterWindowLoop();
     // Only in a browser does the loop return: here, on main's stack, the console may wait.
     for (;;) {
         handleKey(nextKeyForMainLoop());

@@ -1,7 +1,6 @@
-// Reading the console, what differs per system (internal to the console): standard input, or the
-// controlling terminal for the questions of the window's keys; the raw key press; and the wait
-// for input that the window's end cuts short. input_posix.cpp, input_windows.cpp and
-// input_web.cpp each implement this header and endReadsWhenReadable of console.h.
+// Reading the console, what differs per system: standard input, or the controlling terminal for
+// the questions of the window's keys; the raw key press; and the wait for input that the window's
+// end cuts short. input_posix.cpp, input_windows.cpp and input_web.cpp each implement this header.
 #pragma once
 
 #include <cstdio>
@@ -16,11 +15,18 @@ bool inputIsConsole();
 // The next byte of the input read now, or EOF at its end.
 int readInputByte();
 
-// Writes the question and waits for one key press, without echo and without Enter. The bytes of
-// the key come back: one character (a multi-byte one whole, in the console's encoding), "\x1b" for
-// a function or arrow key (its sequence drained), or nothing when the input has ended (the
-// end-of-file key, or a closed console).
-std::string readRawKey(const char* question);
+// --- The raw key press --------------------------------------------------------------------------
+
+// Readies the console for one key press, without echo and without Enter. Called before the
+// question is written, so that a key pressed the moment it appears is neither echoed nor held
+// back for an Enter.
+void prepareRawKey();
+
+// Waits for that key press and gives the console back as it was. The bytes of the key come back:
+// one character (a multi-byte one whole, in the console's encoding), "\x1b" for a function or
+// arrow key (its sequence drained), or nothing when the input has ended (the end-of-file key, or a
+// closed console).
+std::string readRawKey();
 
 // --- Where a window key's question is answered ------------------------------------------------
 
@@ -41,3 +47,7 @@ void readStandardInput();
 // While the controlling terminal is read and standard output goes elsewhere, the terminal, where
 // the student sees what is asked; otherwise null.
 std::FILE* promptsAlsoTo();
+
+// While a read of the console waits, a descriptor (>= 0) that turns readable ends the program
+// with status 0, the question left unanswered: the window system's sign that the window is gone.
+void endReadsWhenReadable(int descriptor);

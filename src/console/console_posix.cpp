@@ -10,8 +10,6 @@
 #include <iconv.h>
 #include <langinfo.h>
 
-#include "console/console.h"
-#include "console/console_input.h"
 #include "console/console_platform.h"
 #include "console/text_encoding.h"
 
@@ -88,7 +86,6 @@ void writeText(std::FILE* stream, const char* text) {
 } // namespace
 
 bool openConsole() {
-    openInput();
     if (localeIsShiftJis()) {
         toCodePage932 = iconv_open("CP932", "UTF-8");
     }

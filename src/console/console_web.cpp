@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <string>
 
-#include "console/console.h"
-#include "console/console_input.h"
 #include "console/console_platform.h"
 
 namespace {
@@ -21,7 +19,6 @@ EM_JS(void, writeToPane, (const char* text, int length), {
 } // namespace
 
 bool openConsole() {
-    openInput();
     return false;
 }
 

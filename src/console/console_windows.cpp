@@ -11,8 +11,6 @@
 #include <string>
 
 #include "base/wide_text.h"
-#include "console/console.h"
-#include "console/console_input.h"
 #include "console/console_platform.h"
 #include "console/text_encoding.h"
 
@@ -35,7 +33,6 @@ bool isConsole(HANDLE handle) {
 bool openConsole() {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
-    openInput();
     const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
     const UINT codePage = isConsole(out) ? GetConsoleOutputCP() : GetACP();
     return codePage == ShiftJisCodePage;

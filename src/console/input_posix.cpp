@@ -12,9 +12,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "console/console.h"
 #include "console/console_input.h"
-#include "console/console_io.h"
 #include "console/text_encoding.h"
 
 namespace {
@@ -143,9 +141,8 @@ std::string readCharacter(int lead) {
 
 } // namespace
 
-// The terminal goes raw before the question is written, so a key pressed the moment the question
-// appears is neither echoed nor held back for an Enter.
-std::string readRawKey(const char* question) {
+// The terminal goes raw, its signals guarded, until the key has come.
+void prepareRawKey() {
     tcgetattr(Source, &savedTerminal);
     rawTerminal = savedTerminal;
     rawTerminal.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
@@ -154,9 +151,10 @@ std::string readRawKey(const char* question) {
     guardTerminal();
     tcsetattr(Source, TCSANOW, &rawTerminal);
     TerminalRaw = true;
-    consoleWrite(question);
+}
 
-    // The terminal's end-of-file key (Ctrl-D) ends the input here as it does at any other prompt.
+// The terminal's end-of-file key (Ctrl-D) ends the input here as it does at any other prompt.
+std::string readRawKey() {
     const int key = readByteOfSource();
     std::string bytes;
     if (key < 0 ||

@@ -7,9 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "console/console.h"
 #include "console/console_input.h"
-#include "console/console_io.h"
 
 namespace {
 
@@ -52,9 +50,11 @@ int readInputByte() {
     return static_cast<unsigned char>(Line[LinePosition++]);
 }
 
+// The page's input line takes one key while the yes/no question waits; nothing to ready.
+void prepareRawKey() {}
+
 // The key's character in UTF-8; "\x1b" for a function, arrow or other named key.
-std::string readRawKey(const char* question) {
-    consoleWrite(question);
+std::string readRawKey() {
     return received(awaitKey());
 }
 

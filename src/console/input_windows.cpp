@@ -11,9 +11,7 @@
 #include <string>
 
 #include "base/wide_text.h"
-#include "console/console.h"
 #include "console/console_input.h"
-#include "console/console_io.h"
 #include "console/text_encoding.h"
 
 namespace {
@@ -182,9 +180,10 @@ void endReadsWhenReadable(int) {}
 // full-width 'ｙ' answers yes in code page 437 and 65001 as in 932. Ctrl-Z ends the input here as
 // at any other prompt; Ctrl-C, which _getwch hands over as a character, ends the program as it
 // would at a prompt. _getwch reads the console the program runs in, and gives it its mode back
-// before it returns.
-std::string readRawKey(const char* question) {
-    consoleWrite(question);
+// before it returns: there is nothing to ready.
+void prepareRawKey() {}
+
+std::string readRawKey() {
     const wint_t key = _getwch();
     if (key == ExtendedKeyLead || key == ArrowKeyLead) {
         _getwch();

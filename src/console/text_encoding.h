@@ -1,8 +1,8 @@
-// The console's encoding (internal to the console): code page 932 (Shift-JIS) or UTF-8, chosen once
-// at start-up, and what a Japanese input method types in either, read as ASCII.
+// The console's encoding: code page 932 (Shift-JIS) or UTF-8, chosen once at start-up, and what a
+// Japanese input method types in either, read as ASCII.
 #pragma once
 
-// The choice, made by selectConsoleEncoding from what the platform says.
+// The choice, made by selectConsoleEncoding (console.h) from what the platform says.
 void useCodePage932(bool codePage932);
 bool consoleIsCodePage932();
 

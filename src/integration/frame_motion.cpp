@@ -3,9 +3,6 @@
 
 #include "integration/integration.h"
 #include "integration/rkg_step.h"
-#include "model/simulation_state.h"
-
-using namespace SimulationState;
 
 namespace {
 
@@ -40,11 +37,12 @@ struct StepMap {
 
 StepMap Map;
 
-bool mapFitsChain(int parts) {
-    if (Map.parts != parts || Map.components != 2 * nfree || Map.step != TimeStep) {
+bool mapFitsChain(const MassSpringChain& chain, int parts) {
+    const int n = chain.nfree;
+    if (Map.parts != parts || Map.components != 2 * n || Map.step != TimeStep) {
         return false;
     }
-    return std::equal(m, m + nfree, Map.m) && std::equal(K, K + nfree + 1, Map.K);
+    return std::equal(chain.m, chain.m + n, Map.m) && std::equal(chain.K, chain.K + n + 1, Map.K);
 }
 
 void squareMap(int n) {
@@ -64,14 +62,14 @@ void squareMap(int n) {
 }
 
 // parts is a power of two.
-void buildMap(int parts) {
-    const int n = 2 * nfree;
+void buildMap(const MassSpringChain& chain, int parts) {
+    const int n = 2 * chain.nfree;
     const double h = TimeStep / parts;
     double unit[StateCapacity] = {};
     double column[StateCapacity];
     for (int j = 0; j < n; ++j) {
         unit[j] = 1.0;
-        rkgStep(0.0, h, unit, column, n);
+        rkgStep(chain, 0.0, h, unit, column, n);
         unit[j] = 0.0;
         for (int i = 0; i < n; ++i) {
             Map.matrix[i][j] = column[i];
@@ -83,8 +81,8 @@ void buildMap(int parts) {
     Map.components = n;
     Map.parts = parts;
     Map.step = TimeStep;
-    std::copy(m, m + nfree, Map.m);
-    std::copy(K, K + nfree + 1, Map.K);
+    std::copy(chain.m, chain.m + chain.nfree, Map.m);
+    std::copy(chain.K, chain.K + chain.nfree + 1, Map.K);
 }
 
 void applyMap(const double* y, double* out) {
@@ -99,10 +97,10 @@ void applyMap(const double* y, double* out) {
 
 // The time of a frame is its count times the frame's length, which reads as typed (4, 24), not
 // the sum of its steps (3.99999999999996).
-void recordRow(int row) {
-    RecordedTime[row] = RunFrames * SecondsPerFrame;
-    for (int i = 0; i < nfree; ++i) {
-        RecordedDisplacement[row][i] = StateVector[2 * i];
+void recordRow(RunRecord* record, int row, int masses, const double* state) {
+    record->RecordedTime[row] = record->RunFrames * SecondsPerFrame;
+    for (int i = 0; i < masses; ++i) {
+        record->RecordedDisplacement[row][i] = state[2 * i];
     }
 }
 
@@ -123,42 +121,42 @@ int subStepsPerStep(double omegaMax, double h) {
     return parts;
 }
 
-void advanceMotion() {
-    const int n = 2 * nfree;
-    const int parts = nfree > 0 ? subStepsPerStep(omega0[nfree - 1], TimeStep) : 1;
-    if (parts > 1 && !mapFitsChain(parts)) {
-        buildMap(parts);
+void advanceMotion(const MassSpringChain& chain, double omegaMax, double* state, double* simTime) {
+    const int n = 2 * chain.nfree;
+    const int parts = subStepsPerStep(omegaMax, TimeStep);
+    if (parts > 1 && !mapFitsChain(chain, parts)) {
+        buildMap(chain, parts);
     }
     for (int step = 0; step < StepsPerFrame; ++step) {
-        std::copy(StateVector, StateVector + n, StepInput);
+        std::copy(state, state + n, StepInput);
         if (parts == 1) {
-            rkgStep(SimTime, TimeStep, StepInput, StateVector, n);
+            rkgStep(chain, *simTime, TimeStep, StepInput, state, n);
         } else {
-            applyMap(StepInput, StateVector);
+            applyMap(StepInput, state);
         }
-        SimTime += TimeStep;
+        *simTime += TimeStep;
     }
 }
 
-// The index returns to 0 once it passes 1 / TimeScale, and also when that quotient is not a
-// number; the row's length bounds it whatever TimeScale holds.
-void recordHistorySample() {
-    HistoryIndex += 1;
-    if (!(HistoryIndex <= 1.0 / TimeScale) || HistoryIndex >= HistoryLength) {
-        HistoryIndex = 0;
+// The row's length bounds the index whatever the time scale holds.
+int nextHistoryIndex(int index, double timeScale) {
+    const int next = index + 1;
+    if (!(next <= 1.0 / timeScale) || next >= HistoryLength) {
+        return 0;
     }
-    for (int c = 0; c < ncurve; ++c) {
-        ResponseHistory[c][HistoryIndex] = StateVector[2 * c];
-    }
-    ++RunFrames;
-    RecordNewest = (RecordNewest + 1) % HistoryLength;
-    RecordCount = std::min(RecordCount + 1, HistoryLength);
-    recordRow(RecordNewest);
+    return next;
 }
 
-void startRecord() {
-    RunFrames = 0;
-    RecordNewest = 0;
-    RecordCount = 1;
-    recordRow(0);
+void startRecord(RunRecord* record, int masses, const double* state) {
+    record->RunFrames = 0;
+    record->RecordNewest = 0;
+    record->RecordCount = 1;
+    recordRow(record, 0, masses, state);
+}
+
+void recordFrame(RunRecord* record, int masses, const double* state) {
+    ++record->RunFrames;
+    record->RecordNewest = (record->RecordNewest + 1) % HistoryLength;
+    record->RecordCount = std::min(record->RecordCount + 1, HistoryLength);
+    recordRow(record, record->RecordNewest, masses, state);
 }

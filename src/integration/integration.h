@@ -1,6 +1,8 @@
-// Time integration of the chain held in the shared model: one frame of motion, integrated by
-// Runge-Kutta-Gill, and its sample of the response history.
+// Time integration of a chain: one frame of motion integrated by Runge-Kutta-Gill, the slots of the
+// chart's sweep, and the run's record. Plain functions over what they are handed.
 #pragma once
+
+#include "model/records.h"
 
 // The step width of every integration step (s) and the steps that make one frame: a frame is
 // 0.04 s of simulated time.
@@ -8,14 +10,19 @@ constexpr double TimeStep = 0.01;
 constexpr int StepsPerFrame = 4;
 constexpr double SecondsPerFrame = StepsPerFrame * TimeStep;
 
-// One frame of motion: StepsPerFrame steps of TimeStep. A step that subStepsPerStep splits is
-// taken as the linear map of its sub-steps, built once per chain; the others are one
-// Runge-Kutta-Gill step each.
-void advanceMotion();
+// One frame of motion of the chain: StepsPerFrame steps of TimeStep, the state (laid out as
+// StateVector) advanced in place and *simTime with it. omegaMax, the chain's stiffest natural
+// frequency (rad/s), says whether a step is split (subStepsPerStep); a split step is taken as the
+// linear map of its sub-steps, built once per chain, the others as one Runge-Kutta-Gill step each.
+void advanceMotion(const MassSpringChain& chain, double omegaMax, double* state, double* simTime);
 
-// Moves HistoryIndex on by one (back to 0 after a full sweep) and records the newest displacement
-// of each drawn curve there; the run's record takes the time and every mass's displacement.
-void recordHistorySample();
+// The slot of the sweep's sample after the one in `index`: the next, or 0 once that passes
+// 1 / timeScale (and whenever that quotient is not a number); always inside a row of
+// HistoryLength samples.
+int nextHistoryIndex(int index, double timeScale);
 
-// Starts the run's record afresh with the present state, at time 0, as its only row.
-void startRecord();
+// The run's record started afresh with the state of `masses` masses at time 0 as its only row;
+// and one frame later, its time and every mass's displacement, the oldest row given up once
+// HistoryLength are held.
+void startRecord(RunRecord* record, int masses, const double* state);
+void recordFrame(RunRecord* record, int masses, const double* state);

@@ -17,7 +17,8 @@ constexpr double GillC = 0.16666667;
 // Runge-Kutta-Gill in Gill's form with the rounding accumulator q, which starts from zero in
 // every step. Each stage runs over all components before the next begins, so every derivative of
 // a stage sees the complete vector of the stage before.
-void rkgStep(double t, double h, const double* y, double* yout, int n) {
+void rkgStep(const MassSpringChain& chain, double t, double h, const double* y, double* yout,
+             int n) {
     const std::size_t count = n > 0 ? static_cast<std::size_t>(n) : 0;
     double* scratch = takeScratch(6 * count);
     double* y1 = scratch;
@@ -28,25 +29,25 @@ void rkgStep(double t, double h, const double* y, double* yout, int n) {
     double* q3 = q2 + count;
 
     for (int i = 0; i < n; ++i) {
-        const double k = stateDerivative(i, t, y) * h;
+        const double k = stateDerivative(chain, i, t, y) * h;
         const double r = 0.5 * k;
         y1[i] = y[i] + r;
         q1[i] = 3.0 * r - 0.5 * k;
     }
     for (int i = 0; i < n; ++i) {
-        const double k = stateDerivative(i, 0.5 * h + t, y1) * h;
+        const double k = stateDerivative(chain, i, 0.5 * h + t, y1) * h;
         const double r = GillA * (k - q1[i]);
         y2[i] = y1[i] + r;
         q2[i] = (3.0 * r + q1[i]) - GillA * k;
     }
     for (int i = 0; i < n; ++i) {
-        const double k = stateDerivative(i, 0.5 * h + t, y2) * h;
+        const double k = stateDerivative(chain, i, 0.5 * h + t, y2) * h;
         const double r = GillB * (k - q2[i]);
         y3[i] = y2[i] + r;
         q3[i] = (3.0 * r + q2[i]) - GillB * k;
     }
     for (int i = 0; i < n; ++i) {
-        const double k = stateDerivative(i, t + h, y3) * h;
+        const double k = stateDerivative(chain, i, t + h, y3) * h;
         const double r = GillC * (k - 2.0 * q3[i]);
         yout[i] = y3[i] + r;
     }

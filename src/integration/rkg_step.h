@@ -2,14 +2,17 @@
 // in first-order form, one Runge-Kutta-Gill step, and how finely a stiff chain's step is split.
 #pragma once
 
-// dy[i]/dt for component i of a state vector y (displacements and velocities interleaved): the
-// velocity of mass i/2 for even i, its acceleration for odd i. t is accepted and not used: the
-// chain is autonomous.
-double stateDerivative(int i, double t, const double* y);
+#include "model/records.h"
 
-// Advances the n components of y from t to t + h by one Runge-Kutta-Gill step into yout, which
-// may be y itself.
-void rkgStep(double t, double h, const double* y, double* yout, int n);
+// dy[i]/dt for component i of a state vector y of the chain (displacements and velocities
+// interleaved): the velocity of mass i/2 for even i, its acceleration for odd i. t is accepted and
+// not used: the chain is autonomous.
+double stateDerivative(const MassSpringChain& chain, int i, double t, const double* y);
+
+// Advances the n components of y from t to t + h by one Runge-Kutta-Gill step of the chain's
+// equations of motion into yout, which may be y itself.
+void rkgStep(const MassSpringChain& chain, double t, double h, const double* y, double* yout,
+             int n);
 
 // The number of equal parts each step of width h is split into, so that a chain whose stiffest
 // mode has circular frequency omegaMax (rad/s) neither blows up nor loses more than 1e-4 of its

@@ -5,8 +5,6 @@
 #include "modal/chain_pivots.h"
 #include "modal/chain_spectrum.h"
 
-using namespace SimulationState;
-
 namespace {
 
 // The band that elimination with partial pivoting keeps in a tridiagonal matrix: at step k the
@@ -22,16 +20,17 @@ constexpr int BandBeyondDiagonal = 2;
 // order (the row carried from the step before and the next original row); every other row has 0
 // there, which its multiplier leaves as it is. A zero pivot before the last step makes every later
 // multiplier 0/0, and the determinant is then not a number, as the dense routine finds.
-double chainDeterminant(double lambda) {
-    const int n = nfree;
-    const ChainIn<double> chain;
+double chainDeterminant(const MassSpringChain& chain, double lambda) {
+    const int n = chain.nfree;
+    const double* K = chain.K;
+    const ChainIn<double> constants(chain);
     double lu[MassCapacity][MassCapacity + BandBeyondDiagonal];
     int perm[MassCapacity];
     // A row carried from step to step as the non-pivot takes fill two columns right of each
     // step, so every entry right of the band starts as the zero it is in the dense matrix.
     for (int r = 0; r < n; ++r) {
         std::fill(lu[r], lu[r] + n + BandBeyondDiagonal, 0.0);
-        lu[r][r] = diagonalOf(chain, r, lambda);
+        lu[r][r] = diagonalOf(constants, r, lambda);
         if (r > 0) {
             lu[r][r - 1] = -K[r];
         }

@@ -1,5 +1,5 @@
-// The pivots of K - lambda M for a block of masses first ... first+count-1 of the chain held in
-// the shared state (internal to the modal analysis), in the arithmetic the caller picks: double for
+// The pivots of K - lambda M for a block of masses first ... first+count-1 of a chain (internal to
+// the modal analysis), in the arithmetic the caller picks: double for
 // ordinary chains, Extended or Quad where a double cannot resolve the chain. In double they are the
 // very operations the analysis has always made, so ordinary chains keep their printed digits.
 //
@@ -12,25 +12,27 @@
 #pragma once
 
 #include "modal/wide_arithmetic.h"
-#include "model/simulation_state.h"
+#include "model/records.h"
 
-// The chain's spring constants (N/m) and masses (kg) in the arithmetic T: the shared state's own
-// arrays for double, copies converted once for the wider types.
+// The chain's spring constants (N/m) and masses (kg) in the arithmetic T: the chain's own arrays
+// for double, copies converted once for the wider types.
 template <class T> struct ChainIn {
-    T K[SimulationState::MassCapacity];
-    T m[SimulationState::MassCapacity];
+    T K[MassCapacity];
+    T m[MassCapacity];
 
-    ChainIn() {
-        for (int i = 0; i < SimulationState::MassCapacity; ++i) {
-            K[i] = SimulationState::K[i];
-            m[i] = SimulationState::m[i];
+    explicit ChainIn(const MassSpringChain& chain) {
+        for (int i = 0; i < MassCapacity; ++i) {
+            K[i] = chain.K[i];
+            m[i] = chain.m[i];
         }
     }
 };
 
 template <> struct ChainIn<double> {
-    const double* K = SimulationState::K;
-    const double* m = SimulationState::m;
+    const double* K;
+    const double* m;
+
+    explicit ChainIn(const MassSpringChain& chain) : K(chain.K), m(chain.m) {}
 };
 
 // The diagonal of K - lambda M in the assembly's order of operations.
@@ -94,9 +96,9 @@ template <class T> struct RootCount {
 // of U D U^T from the bottom (bottom[i]), and the twist pivot gamma of every mass, the residual in
 // row i of the vector that holds mass i at 1.
 template <class T> struct TwistedPivots {
-    T top[SimulationState::MassCapacity];
-    T bottom[SimulationState::MassCapacity];
-    T gamma[SimulationState::MassCapacity];
+    T top[MassCapacity];
+    T bottom[MassCapacity];
+    T gamma[MassCapacity];
 };
 
 // A pivot within rounding of zero is moved to the rounding level of the terms it was formed from,
@@ -150,7 +152,7 @@ void factorFromForces(const ChainIn<T>& c, int first, int count, T lambda, Twist
     const T* K = c.K;
     const T* m = c.m;
     const int last = first + count - 1;
-    T left[SimulationState::MassCapacity]; // s_i
+    T left[MassCapacity]; // s_i
     T rho = K[first];
     for (int i = first; i <= last; ++i) {
         const T inertia = lambda * m[i];

@@ -4,9 +4,6 @@
 
 #include "modal/chain_pivots.h"
 #include "modal/chain_spectrum.h"
-#include "model/simulation_state.h"
-
-using namespace SimulationState;
 
 namespace {
 
@@ -29,7 +26,8 @@ constexpr int SmallestRootExponent = -1100;
 
 } // namespace
 
-bool springsContrast(int first, int count) {
+bool springsContrast(const MassSpringChain& chain, int first, int count) {
+    const double* K = chain.K;
     for (int i = first; i < first + count; ++i) {
         const double soft = std::min(K[i], K[i + 1]);
         const double stiff = std::max(K[i], K[i + 1]);
@@ -40,32 +38,32 @@ bool springsContrast(int first, int count) {
     return false;
 }
 
-bool chainNeedsWideRange() {
-    for (int i = 0; i <= nfree; ++i) {
-        if (K[i] > 0.0 && K[i] < WideRangeSpring) {
+bool chainNeedsWideRange(const MassSpringChain& chain) {
+    for (int i = 0; i <= chain.nfree; ++i) {
+        if (chain.K[i] > 0.0 && chain.K[i] < WideRangeSpring) {
             return true;
         }
     }
     return false;
 }
 
-int countBlockRootsBelow(int first, int count, double lambda) {
-    const bool byForces = springsContrast(first, count);
-    if (chainNeedsWideRange()) {
-        const ChainIn<Extended> chain;
-        return RootCount<Extended>(chain, first, count, byForces).below(lambda);
+int countBlockRootsBelow(const MassSpringChain& chain, int first, int count, double lambda) {
+    const bool byForces = springsContrast(chain, first, count);
+    if (chainNeedsWideRange(chain)) {
+        const ChainIn<Extended> wide(chain);
+        return RootCount<Extended>(wide, first, count, byForces).below(lambda);
     }
-    return RootCount<double>(ChainIn<double>(), first, count, byForces).below(lambda);
+    return RootCount<double>(ChainIn<double>(chain), first, count, byForces).below(lambda);
 }
 
-int countRootsBelow(double lambda) {
-    return countBlockRootsBelow(0, nfree, lambda);
+int countRootsBelow(const MassSpringChain& chain, double lambda) {
+    return countBlockRootsBelow(chain, 0, chain.nfree, lambda);
 }
 
-double squaredFrequencyBound() {
+double squaredFrequencyBound(const MassSpringChain& chain) {
     double bound = 0.0;
-    for (int i = 0; i < nfree; ++i) {
-        bound = std::max(bound, 2.0 * (K[i] + K[i + 1]) / m[i]);
+    for (int i = 0; i < chain.nfree; ++i) {
+        bound = std::max(bound, 2.0 * (chain.K[i] + chain.K[i + 1]) / chain.m[i]);
     }
     return bound;
 }
@@ -73,12 +71,12 @@ double squaredFrequencyBound() {
 namespace {
 
 // Invariant: fewer than k+1 roots lie below lo, at least k+1 below hi.
-double bisectInDouble(int first, int count, int k) {
-    const bool byForces = springsContrast(first, count);
-    const ChainIn<double> chain;
-    const RootCount<double> roots(chain, first, count, byForces);
+double bisectInDouble(const MassSpringChain& chain, int first, int count, int k) {
+    const bool byForces = springsContrast(chain, first, count);
+    const ChainIn<double> constants(chain);
+    const RootCount<double> roots(constants, first, count, byForces);
     const auto above = [&](double lambda) { return roots.below(lambda) > k; };
-    const double span = std::max(squaredFrequencyBound(), DBL_MIN);
+    const double span = std::max(squaredFrequencyBound(chain), DBL_MIN);
     double lo = -span;
     double hi = 2.0 * span;
     while (!above(hi) && hi < DBL_MAX / 4.0) {
@@ -101,16 +99,16 @@ double bisectInDouble(int first, int count, int k) {
 // The roots of a chain that spans the whole range lie anywhere from 1e-330 to 1e10 1/s^2: the
 // binade of the root is found first, by bisection on the exponent, then its digits, so that no
 // root costs more than about eighty counts.
-Extended bisectInExtended(int first, int count, int k) {
-    const bool byForces = springsContrast(first, count);
-    const ChainIn<Extended> chain;
-    const RootCount<Extended> roots(chain, first, count, byForces);
+Extended bisectInExtended(const MassSpringChain& chain, int first, int count, int k) {
+    const bool byForces = springsContrast(chain, first, count);
+    const ChainIn<Extended> constants(chain);
+    const RootCount<Extended> roots(constants, first, count, byForces);
     const auto above = [&](Extended lambda) { return roots.below(lambda) > k; };
     int low = SmallestRootExponent;
     if (above(std::ldexp(Extended(1), low))) {
         return 0;
     }
-    int high = std::max(std::ilogb(squaredFrequencyBound()), 0) + 2;
+    int high = std::max(std::ilogb(squaredFrequencyBound(chain)), 0) + 2;
     while (!above(std::ldexp(Extended(1), high)) && high < LDBL_MAX_EXP - 2) {
         high *= 2;
     }
@@ -129,13 +127,13 @@ Extended bisectInExtended(int first, int count, int k) {
 
 } // namespace
 
-Extended blockEigenvalue(int first, int count, int k) {
-    if (chainNeedsWideRange()) {
-        return bisectInExtended(first, count, k);
+Extended blockEigenvalue(const MassSpringChain& chain, int first, int count, int k) {
+    if (chainNeedsWideRange(chain)) {
+        return bisectInExtended(chain, first, count, k);
     }
-    return bisectInDouble(first, count, k);
+    return bisectInDouble(chain, first, count, k);
 }
 
-double chainEigenvalue(int k) {
-    return static_cast<double>(blockEigenvalue(0, nfree, k));
+double chainEigenvalue(const MassSpringChain& chain, int k) {
+    return static_cast<double>(blockEigenvalue(chain, 0, chain.nfree, k));
 }

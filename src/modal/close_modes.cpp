@@ -16,8 +16,6 @@
 #include "modal/chain_pivots.h"
 #include "modal/chain_spectrum.h"
 
-using namespace SimulationState;
-
 namespace {
 
 using Vector = Quad[MassCapacity];
@@ -184,18 +182,18 @@ void complete(Block b, int c, Pool* pool, Basis* basis) {
     }
 }
 
-void storeRelative(Block b, const Quad* x, double* row) {
+void storeRelative(Block b, int masses, const Quad* x, double* row) {
     Quad largest = 0;
     for (int i = b.first; i <= b.last; ++i) {
         largest = larger(largest, magnitude(x[i]));
     }
-    for (int i = 0; i < nfree; ++i) {
+    for (int i = 0; i < masses; ++i) {
         row[i] = (i >= b.first && i <= b.last && largest > 0) ? double(x[i] / largest) : 0.0;
     }
 }
 
 // The Ritz vectors of the basis, in the order of their Ritz values.
-void ritzModes(Block b, const Basis& basis, double rows[][MassCapacity]) {
+void ritzModes(Block b, int masses, const Basis& basis, double rows[][MassCapacity]) {
     const int c = basis.size;
     Quad p[MassCapacity][MassCapacity];
     Quad v[MassCapacity][MassCapacity] = {};
@@ -222,23 +220,24 @@ void ritzModes(Block b, const Basis& basis, double rows[][MassCapacity]) {
                 mode[i] += v[a][order[j]] * basis.v[a][i];
             }
         }
-        storeRelative(b, mode, rows[j]);
+        storeRelative(b, masses, mode, rows[j]);
     }
 }
 
 } // namespace
 
-void closeModes(int first, int count, int k0, int c, const Extended* guesses,
-                double rows[][MassCapacity]) {
-    const ChainIn<Quad> chain;
+void closeModes(const MassSpringChain& masses, int first, int count, int k0, int c,
+                const Extended* guesses, double rows[][MassCapacity]) {
+    const ChainIn<Quad> chain(masses);
     const Block b = {chain, first, first + count - 1};
-    const bool byForces = springsContrast(first, count);
+    const bool byForces = springsContrast(masses, first, count);
     static TwistedPivots<Quad> factors[MassCapacity];
     static Pool pool;
     pool.size = 0;
     Basis basis;
     Quad lambdas[MassCapacity];
-    quadEigenvalues(chain, first, count, k0, c, guesses, byForces, lambdas);
+    quadEigenvalues(chain, squaredFrequencyBound(masses), first, count, k0, c, guesses, byForces,
+                    lambdas);
     bool gathered = false;
     for (int j = 0; j < c; ++j) {
         twistedFactorisation(chain, first, count, lambdas[j], byForces, &factors[j]);
@@ -255,5 +254,5 @@ void closeModes(int first, int count, int k0, int c, const Extended* guesses,
         }
     }
     complete(b, c, &pool, &basis);
-    ritzModes(b, basis, rows);
+    ritzModes(b, masses.nfree, basis, rows);
 }

@@ -9,13 +9,13 @@
 // k0+j over the whole chain (0 outside the block), relative to its largest amplitude. The rows are
 // right to about 1e-34 over the relative gap between neighbouring frequencies, and mass-orthogonal
 // to each other even where no arithmetic can tell the frequencies apart.
-void closeModes(int first, int count, int k0, int c, const Extended* guesses,
-                double rows[][SimulationState::MassCapacity]);
+void closeModes(const MassSpringChain& chain, int first, int count, int k0, int c,
+                const Extended* guesses, double rows[][MassCapacity]);
 
 // Its two steps of their own: the squared frequencies k0 ... k0+c-1 of the block bisected in Quad
-// close enough that their null vectors span the modes' subspace, and Jacobi's rotations of a
+// close enough that their null vectors span the modes' subspace (bound: an upper bound of every
+// squared frequency of the chain, 1/s^2), and Jacobi's rotations of a
 // symmetric c x c matrix p, whose eigenvectors gather in the columns of v (which starts as I).
-void quadEigenvalues(const ChainIn<Quad>& chain, int first, int count, int k0, int c,
+void quadEigenvalues(const ChainIn<Quad>& chain, double bound, int first, int count, int k0, int c,
                      const Extended* guesses, bool byForces, Quad* lambdas);
-void diagonaliseSymmetric(int c, Quad p[][SimulationState::MassCapacity],
-                          Quad v[][SimulationState::MassCapacity]);
+void diagonaliseSymmetric(int c, Quad p[][MassCapacity], Quad v[][MassCapacity]);

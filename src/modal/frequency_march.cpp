@@ -48,7 +48,7 @@ double EarlyPoints[MaxEarlyPoints];
 int EarlyCount = 0;
 Run Runs[MaxRuns];
 int RunCount = 0;
-long long LastPoint = 0; // index of the first point above the ceiling, or of the last one built
+long long MarchEnd = 0; // index of the first point above the ceiling, or of the last one built
 
 // A run from x (the index-th point) to the end of x's binade.
 Run runFrom(long long index, double x) {
@@ -115,17 +115,17 @@ void buildMarch(double ceiling) {
     if (lambda <= ceiling) {
         buildRuns(ceiling, EarlyCount - 1, lambda);
     }
-    LastPoint = firstIndexAbove(-1, lastBuiltPoint(),
-                                [ceiling](long long j) { return pointAt(j) > ceiling; });
+    MarchEnd = firstIndexAbove(-1, lastBuiltPoint(),
+                               [ceiling](long long j) { return pointAt(j) > ceiling; });
 }
 
 } // namespace
 
 double marchPoint(long long index) {
-    return pointAt(std::min(std::max(index, 0LL), LastPoint));
+    return pointAt(std::min(std::max(index, 0LL), MarchEnd));
 }
 
 long long buildMarchPoints(double ceiling) {
     buildMarch(ceiling);
-    return LastPoint;
+    return MarchEnd;
 }

@@ -7,8 +7,6 @@
 #include "modal/modal.h"
 #include "model/simulation_state.h"
 
-using namespace SimulationState;
-
 namespace {
 
 // Regula falsi stops once the determinant has fallen to this fraction of its value at the march
@@ -28,15 +26,23 @@ struct Bracket {
     double detHi;
 };
 
+// One search over one chain: the roots found so far, and the march's end.
+struct Search {
+    const MassSpringChain& chain;
+    double* omega0;     // rad/s, filled in ascending order
+    int found;          // roots stored so far
+    long long marchEnd; // index of the march's first point above every root
+};
+
 // False position on one bracket that holds exactly one root. The reference of the stop test is
 // the determinant at the march point that closed the bracket, never the moving ends; the end that
 // stays keeps its determinant unchanged.
-double falsePosition(Bracket b) {
+double falsePosition(const MassSpringChain& chain, Bracket b) {
     const double detResume = b.detHi;
     double lambdaX = b.lambdaLo;
     for (int estimate = 0; estimate < MaxRefinements; ++estimate) {
         lambdaX = b.lambdaLo - (b.lambdaHi - b.lambdaLo) / (b.detHi - b.detLo) * b.detLo;
-        const double detX = chainDeterminant(lambdaX);
+        const double detX = chainDeterminant(chain, lambdaX);
         const double ratio = std::fabs(detX / detResume);
         if (ratio < StopRatio || std::isnan(ratio)) {
             return lambdaX;
@@ -56,77 +62,78 @@ double falsePosition(Bracket b) {
 // StopRatio of the step of the root. Where it is not (other roots close by bend it, or the
 // refinement never stops) the estimate can be off by several printed digits; the root polished
 // by bisection on the count then takes its place. Everywhere else the estimate is kept as it is.
-double refine(const Bracket& b, int index) {
-    const double estimate = falsePosition(b);
-    const double root = chainEigenvalue(index);
+double refine(const MassSpringChain& chain, const Bracket& b, int index) {
+    const double estimate = falsePosition(chain, b);
+    const double root = chainEigenvalue(chain, index);
     const double precision = StopRatio * (b.lambdaHi - b.lambdaLo) + 8.0 * DBL_EPSILON * root;
     return std::fabs(estimate - root) <= precision ? estimate : root;
 }
 
-int nfound = 0;
-long long LastPoint = 0; // index of the march's first point above every root
-
-void storeRoot(double lambda) {
-    omega0[nfound] = std::sqrt(lambda);
-    ++nfound;
+void storeRoot(Search* s, double lambda) {
+    s->omega0[s->found] = std::sqrt(lambda);
+    ++s->found;
 }
 
 // Roots that no sign change over a march step shows (below the first trial point, two in one
 // step, a repeated root, one on a march point) are taken by bisection on the root count.
-void storeCountedRoots(int below) {
-    while (nfound < below) {
-        storeRoot(chainEigenvalue(nfound));
+void storeCountedRoots(Search* s, int below) {
+    while (s->found < below) {
+        storeRoot(s, chainEigenvalue(s->chain, s->found));
     }
 }
 
-int rootsBelowPoint(long long index) {
-    return std::min(countRootsBelow(marchPoint(index)), nfree);
+int rootsBelowPoint(const Search& s, long long index) {
+    return std::min(countRootsBelow(s.chain, marchPoint(index)), s.chain.nfree);
 }
 
-// The first march point after `from` below which more than nfound roots lie, or -1. The count
+// The first march point after `from` below which more than the roots found lie, or -1. The count
 // grows with lambda, so the steps in between, which hold no root, need not be visited at all.
-long long nextRootStep(long long from) {
-    if (rootsBelowPoint(LastPoint) <= nfound) {
+long long nextRootStep(const Search& s, long long from) {
+    if (rootsBelowPoint(s, s.marchEnd) <= s.found) {
         return -1;
     }
-    return firstIndexAbove(from, LastPoint,
-                           [](long long j) { return rootsBelowPoint(j) > nfound; });
+    return firstIndexAbove(from, s.marchEnd,
+                           [&s](long long j) { return rootsBelowPoint(s, j) > s.found; });
 }
-
-} // namespace
 
 // The march watches the sign of det(K - lambda M) from lambda = 0.001 upward and refines each
 // bracketed root by false position. The inertia count says how many roots lie below every march
 // point: a step that holds one root is refined from its two determinants, a step that hides
 // roots a sign change cannot show gives them by bisection, and the steps without a root, nearly
 // all of them, are skipped untouched.
-void SearchNaturalFrequencies() {
-    const int n = nfree;
-    nfound = 0;
+void searchFrequencies(const MassSpringChain& chain, double* omega0) {
+    const int n = chain.nfree;
     if (n < 1) {
         return;
     }
     // Past Gershgorin's bound no root is left.
-    LastPoint = buildMarchPoints(squaredFrequencyBound());
-    storeCountedRoots(rootsBelowPoint(0));
+    Search s = {chain, omega0, 0, buildMarchPoints(squaredFrequencyBound(chain))};
+    storeCountedRoots(&s, rootsBelowPoint(s, 0));
 
     long long step = 0;
-    while (nfound < n) {
-        step = nextRootStep(step);
+    while (s.found < n) {
+        step = nextRootStep(s, step);
         if (step < 0) {
             break;
         }
         const double lambdaLo = marchPoint(step - 1);
         const double lambdaHi = marchPoint(step);
-        const double detLo = chainDeterminant(lambdaLo);
-        const double detHi = chainDeterminant(lambdaHi);
-        const int below = rootsBelowPoint(step);
-        if (below == nfound + 1 && detLo * detHi < 0.0) {
-            storeRoot(refine({lambdaLo, detLo, lambdaHi, detHi}, nfound));
+        const double detLo = chainDeterminant(chain, lambdaLo);
+        const double detHi = chainDeterminant(chain, lambdaHi);
+        const int below = rootsBelowPoint(s, step);
+        if (below == s.found + 1 && detLo * detHi < 0.0) {
+            storeRoot(&s, refine(chain, {lambdaLo, detLo, lambdaHi, detHi}, s.found));
         } else {
-            storeCountedRoots(below);
+            storeCountedRoots(&s, below);
         }
     }
-    storeCountedRoots(n);
+    storeCountedRoots(&s, n);
     std::sort(omega0, omega0 + n);
+}
+
+} // namespace
+
+void SearchNaturalFrequencies() {
+    using SimulationState::Entries;
+    searchFrequencies(Entries.chain, Entries.modes.omega0);
 }

@@ -1,7 +1,5 @@
 #include "modal/close_modes.h"
 
-using SimulationState::MassCapacity;
-
 namespace {
 
 constexpr int MaxJacobiSweeps = 60;

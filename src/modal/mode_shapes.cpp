@@ -7,8 +7,6 @@
 #include "modal/modal.h"
 #include "model/simulation_state.h"
 
-using namespace SimulationState;
-
 namespace {
 
 // Squared frequencies closer together than this (relative) leave a double's null vectors mixed:
@@ -28,11 +26,11 @@ struct Mode {
     double row[MassCapacity];
 };
 
-int findBlocks(Block* blocks) {
+int findBlocks(const MassSpringChain& chain, Block* blocks) {
     int nblocks = 0;
     int first = 0;
-    for (int i = 1; i <= nfree; ++i) {
-        if (i == nfree || K[i] == 0.0) {
+    for (int i = 1; i <= chain.nfree; ++i) {
+        if (i == chain.nfree || chain.K[i] == 0.0) {
             blocks[nblocks++] = {first, i - first};
             first = i;
         }
@@ -41,12 +39,12 @@ int findBlocks(Block* blocks) {
 }
 
 // Amplitudes are kept relative to the largest one until the row is scaled to its reference mass.
-template <class T> void storeRelative(Block b, const T* x, double* row) {
+template <class T> void storeRelative(Block b, int masses, const T* x, double* row) {
     T largest = 0;
     for (int i = b.first; i < b.first + b.count; ++i) {
         largest = larger(largest, magnitude(x[i]));
     }
-    for (int i = 0; i < nfree; ++i) {
+    for (int i = 0; i < masses; ++i) {
         row[i] = 0.0;
     }
     for (int i = b.first; i < b.first + b.count; ++i) {
@@ -56,13 +54,14 @@ template <class T> void storeRelative(Block b, const T* x, double* row) {
 
 // The null vector of the block's K - lambda M from its twisted factorisation, held at the mass
 // where the mode is least constrained.
-template <class T> void singleMode(Block b, T lambda, double* row) {
-    const ChainIn<T> chain;
+template <class T> void singleMode(const MassSpringChain& masses, Block b, T lambda, double* row) {
+    const ChainIn<T> chain(masses);
     TwistedPivots<T> t;
-    twistedFactorisation(chain, b.first, b.count, lambda, springsContrast(b.first, b.count), &t);
+    twistedFactorisation(chain, b.first, b.count, lambda, springsContrast(masses, b.first, b.count),
+                         &t);
     T x[MassCapacity];
     twistedVector(chain, b.first, b.count, t, bestTwist(chain, b.first, b.count, t), x);
-    storeRelative(b, x, row);
+    storeRelative(b, masses.nfree, x, row);
 }
 
 bool closeTogether(Extended lower, Extended upper) {
@@ -71,10 +70,10 @@ bool closeTogether(Extended lower, Extended upper) {
 
 // Every mode of one block, ascending; frequencies a double cannot tell apart go to closeModes
 // together.
-int blockModes(Block b, bool wide, Mode* modes) {
+int blockModes(const MassSpringChain& chain, Block b, bool wide, Mode* modes) {
     Extended lambda[MassCapacity];
     for (int j = 0; j < b.count; ++j) {
-        lambda[j] = blockEigenvalue(b.first, b.count, j);
+        lambda[j] = blockEigenvalue(chain, b.first, b.count, j);
         modes[j].lambda = lambda[j];
     }
     for (int j = 0; j < b.count;) {
@@ -84,14 +83,14 @@ int blockModes(Block b, bool wide, Mode* modes) {
         }
         if (c > 1) {
             double rows[MassCapacity][MassCapacity];
-            closeModes(b.first, b.count, j, c, lambda + j, rows);
+            closeModes(chain, b.first, b.count, j, c, lambda + j, rows);
             for (int r = 0; r < c; ++r) {
                 std::copy(rows[r], rows[r] + MassCapacity, modes[j + r].row);
             }
         } else if (wide) {
-            singleMode<Extended>(b, lambda[j], modes[j].row);
+            singleMode<Extended>(chain, b, lambda[j], modes[j].row);
         } else {
-            singleMode<double>(b, static_cast<double>(lambda[j]), modes[j].row);
+            singleMode<double>(chain, b, static_cast<double>(lambda[j]), modes[j].row);
         }
         j += c;
     }
@@ -99,14 +98,14 @@ int blockModes(Block b, bool wide, Mode* modes) {
 }
 
 // Every mode of every block, ascending over the whole chain; equal frequencies keep block order.
-void collectModes(Mode* modes) {
+void collectModes(const MassSpringChain& chain, Mode* modes) {
     Block blocks[MassCapacity];
-    const int nblocks = findBlocks(blocks);
-    const bool wide = chainNeedsWideRange();
+    const int nblocks = findBlocks(chain, blocks);
+    const bool wide = chainNeedsWideRange(chain);
     int count = 0;
     for (int b = 0; b < nblocks; ++b) {
         Mode found[MassCapacity];
-        const int n = blockModes(blocks[b], wide, found);
+        const int n = blockModes(chain, blocks[b], wide, found);
         for (int j = 0; j < n; ++j) {
             int at = count++;
             while (at > 0 && modes[at - 1].lambda > found[j].lambda) {
@@ -122,9 +121,9 @@ void collectModes(Mode* modes) {
 // RestFraction of the largest amplitude (a nearly cut spring), the first mass that moves by more
 // takes its place: then no printed amplitude exceeds 1 / RestFraction, and a start from the mode
 // stays inside the displacements the dialogue accepts.
-int referenceMass(const double* row) {
+int referenceMass(int masses, const double* row) {
     constexpr double RestFraction = 1e-6; // of the largest amplitude
-    for (int i = 0; i < nfree; ++i) {
+    for (int i = 0; i < masses; ++i) {
         if (std::fabs(row[i]) > RestFraction) {
             return i;
         }
@@ -132,16 +131,16 @@ int referenceMass(const double* row) {
     return 0;
 }
 
-void scaleToReference(double* row, double* maxAmplitude) {
-    const int ref = referenceMass(row);
-    for (int i = 0; i < nfree; ++i) {
+void scaleToReference(int masses, double* row, double* maxAmplitude) {
+    const int ref = referenceMass(masses, row);
+    for (int i = 0; i < masses; ++i) {
         if (i != ref) {
             row[i] = row[i] / row[ref];
         }
     }
     row[ref] = 1.0;
     *maxAmplitude = 0.0;
-    for (int i = 0; i < nfree; ++i) {
+    for (int i = 0; i < masses; ++i) {
         if (row[i] == 0.0) {
             row[i] = 0.0; // a mass at rest prints as 0.000, never -0.000
         }
@@ -151,18 +150,23 @@ void scaleToReference(double* row, double* maxAmplitude) {
     }
 }
 
-} // namespace
-
 // Each mode is formed at its squared frequency polished to full precision by bisection (the
 // printed frequencies keep the search's digits, PolishedOmega all of them), then scaled so that
 // mass 1 moves with amplitude 1.
-void ComputeModeShapes() {
+void computeModes(const MassSpringChain& chain, ModalResults* results) {
     Mode modes[MassCapacity];
-    collectModes(modes);
-    for (int k = 0; k < nfree; ++k) {
+    collectModes(chain, modes);
+    for (int k = 0; k < chain.nfree; ++k) {
         const Extended lambda = modes[k].lambda > 0 ? modes[k].lambda : 0;
-        PolishedOmega[k] = static_cast<double>(std::sqrt(lambda));
-        std::copy(modes[k].row, modes[k].row + nfree, ModeShape[k]);
-        scaleToReference(ModeShape[k], &ModeMaxAmplitude[k]);
+        results->PolishedOmega[k] = static_cast<double>(std::sqrt(lambda));
+        std::copy(modes[k].row, modes[k].row + chain.nfree, results->ModeShape[k]);
+        scaleToReference(chain.nfree, results->ModeShape[k], &results->ModeMaxAmplitude[k]);
     }
+}
+
+} // namespace
+
+void ComputeModeShapes() {
+    using SimulationState::Entries;
+    computeModes(Entries.chain, &Entries.modes);
 }

@@ -1,4 +1,3 @@
-#include "modal/chain_spectrum.h"
 #include "modal/close_modes.h"
 
 namespace {
@@ -47,13 +46,13 @@ struct QuadBisection {
 
 } // namespace
 
-void quadEigenvalues(const ChainIn<Quad>& chain, int first, int count, int k0, int c,
+void quadEigenvalues(const ChainIn<Quad>& chain, double bound, int first, int count, int k0, int c,
                      const Extended* guesses, bool byForces, Quad* lambdas) {
     const QuadBisection bisection = {{chain, first, count, byForces}, k0, c, lambdas};
     const Quad lowest = guesses[0];
     const Quad highest = guesses[c - 1];
     Quad lo = 0;
-    Quad hi = 2 * highest + Quad(squaredFrequencyBound()) + 1;
+    Quad hi = 2 * highest + Quad(bound) + 1;
     for (Quad width = StartWidth; width < 1; width *= 1000) {
         if (bisection.below(lowest * (1 - width)) <= k0 &&
             bisection.below(highest * (1 + width)) >= k0 + c) {

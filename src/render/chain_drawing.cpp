@@ -1,16 +1,15 @@
 #include <cmath>
 
+#include "render/chain_layout.h"
 #include "render/mass_colours.h"
 #include "render/render.h"
 #include "render/window_system.h"
 
 namespace {
 
-constexpr double ChainRightEndX = 0.99; // window units
-constexpr double AnchorRadius = 0.01;   // window units
-constexpr double MassRadius = 0.04;     // window units
-constexpr int DiscSegments = 100;       // corners of the polygon that stands for a disc
-constexpr double Pi = 3.1415926536;     // the value the disc's angle step has always used
+constexpr double AnchorRadius = 0.01; // window units
+constexpr int DiscSegments = 100;     // corners of the polygon that stands for a disc
+constexpr double Pi = 3.1415926536;   // the value the disc's angle step has always used
 
 const float SpringColor[4] = {1.0f, 0.0f, 0.0f, 0.0f};
 
@@ -18,7 +17,7 @@ const float SpringColor[4] = {1.0f, 0.0f, 0.0f, 0.0f};
 
 // Five groups of three, (1, a, 0), (0, 1, a), (a, 0, 1) for a = 0, 0.2, ..., 0.8, then two more;
 // mass 1 shares the springs' red.
-const float MassColor[SimulationState::MassCapacity][4] = {
+const float MassColor[MassCapacity][4] = {
     {1.0f, 0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f, 0.0f},
     {1.0f, 0.2f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.2f, 0.0f}, {0.2f, 0.0f, 1.0f, 0.0f},
     {1.0f, 0.4f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.4f, 0.0f}, {0.4f, 0.0f, 1.0f, 0.0f},

@@ -26,19 +26,6 @@ void writeCharacters(void* font, const char* text) {
     }
 }
 
-} // namespace
-
-void beginFrame() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-}
-
-void endFrame() {
-    glFlush();
-    captureIfAsked();
-    glutSwapBuffers();
-}
-
 // The back buffer, read before the swap: exactly the frame about to be shown, whatever covers
 // the window on the screen.
 void readFramePixels(int* width, int* height, std::vector<unsigned char>* rgb) {
@@ -56,6 +43,25 @@ void readFramePixels(int* width, int* height, std::vector<unsigned char>* rgb) {
         std::copy_n(&bottomUp[row * static_cast<std::size_t>(*height - 1 - y)], row,
                     &(*rgb)[row * static_cast<std::size_t>(y)]);
     }
+}
+
+} // namespace
+
+void beginFrame() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+}
+
+void endFrame() {
+    glFlush();
+    if (captureAsked()) {
+        int width = 0;
+        int height = 0;
+        std::vector<unsigned char> rgb;
+        readFramePixels(&width, &height, &rgb);
+        keepCapturedFrame(width, height, &rgb);
+    }
+    glutSwapBuffers();
 }
 
 // Lighting is on between primitives and no light is enabled, so the raster position takes the
@@ -152,7 +158,7 @@ void registerWindowStatus(void (*callback)(int state)) {
     glutWindowStatusFunc(callback);
 }
 
-void runWindowLoop() {
+void enterWindowLoop() {
     glutMainLoop();
 }
 
@@ -172,4 +178,3 @@ void endProgram(int status) {
 void tellPlaying(bool) {}
 
 void describeFrame(double, int) {}
-

@@ -1,10 +1,9 @@
 // The frame a student saves: asked for before it is drawn, read back by the window system as it
-// is finished (readFramePixels), and handed over once.
+// is finished, and handed over once.
 #include <vector>
 
 #include "render/frame_capture.h"
 #include "render/render.h"
-#include "render/window_system.h"
 
 namespace {
 
@@ -19,11 +18,15 @@ void captureNextFrame() {
     CaptureNext = true;
 }
 
-void captureIfAsked() {
-    if (CaptureNext) {
-        readFramePixels(&CapturedWidth, &CapturedHeight, &Captured);
-        CaptureNext = false;
-    }
+bool captureAsked() {
+    return CaptureNext;
+}
+
+void keepCapturedFrame(int width, int height, std::vector<unsigned char>* rgb) {
+    CapturedWidth = width;
+    CapturedHeight = height;
+    Captured.swap(*rgb);
+    CaptureNext = false;
 }
 
 void takeCapturedFrame(int* width, int* height, std::vector<unsigned char>* rgb) {

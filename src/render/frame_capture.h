@@ -5,10 +5,8 @@
 
 #include <vector>
 
-// Called by each window system's endFrame before the frame is shown: reads the frame back when
-// captureNextFrame asked for it.
-void captureIfAsked();
-
-// The window system's part: the finished frame as the student sees it (captions included), rows
-// from the top, RGB.
-void readFramePixels(int* width, int* height, std::vector<unsigned char>* rgb);
+// Whether captureNextFrame (render.h) asked for the frame being finished: each window system's
+// endFrame then reads its pixels back before the frame is shown (captions and all), and hands
+// them over here, rows from the top, RGB.
+bool captureAsked();
+void keepCapturedFrame(int width, int height, std::vector<unsigned char>* rgb);

@@ -1,11 +1,11 @@
 #include "render/label_places.h"
 
-#include "model/simulation_state.h"
+#include "model/capacities.h"
 
 namespace {
 
 // A label per disc and per curve end, and a few to spare.
-constexpr int MaxLabels = 2 * SimulationState::MassCapacity + 8;
+constexpr int MaxLabels = 2 * MassCapacity + 8;
 
 LabelBox Placed[MaxLabels];
 int PlacedCount = 0;

@@ -2,6 +2,6 @@
 // by its disc and its response curve, four floats red, green, blue, alpha.
 #pragma once
 
-#include "model/simulation_state.h"
+#include "model/capacities.h"
 
-extern const float MassColor[SimulationState::MassCapacity][4];
+extern const float MassColor[MassCapacity][4];

@@ -2,6 +2,7 @@
 // one at the newest end of each curve, each in its mass's colour darkened to read on white.
 #include <cstdio>
 
+#include "render/chain_layout.h"
 #include "render/label_places.h"
 #include "render/mass_colours.h"
 #include "render/render.h"
@@ -9,9 +10,7 @@
 
 namespace {
 
-constexpr double ChainRightEndX = 0.99; // window units, where drawChain ends the chain
-constexpr double MassRadius = 0.04;     // window units, drawChain's disc
-constexpr double Gap = 3.0;             // text pixels between a label and what it names
+constexpr double Gap = 3.0; // text pixels between a label and what it names
 // The colours at this fraction of their strength: yellow (1, 1, 0) becomes an olive that stands
 // out from white as much as the pure red does.
 constexpr float DarkShade = 0.45f;

@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "model/simulation_state.h"
+#include "model/records.h"
 
 // The window's size and place from the command line's -geometry (X11's [=][WxH][{+-}X{+-}Y]),
 // taken out of the arguments so that GLUT never sees it: 800 x 800 unless a size is given, and no

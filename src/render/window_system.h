@@ -43,7 +43,7 @@ void registerWindowStatus(void (*callback)(int state));
 // callbacks. In a browser they may not: a read there waits for the page's events on main's own
 // stack. The loop then only starts, and returns; a key that asks in the console is passed on
 // (passToMainLoop says true) and main takes it up with nextKeyForMainLoop, which waits for one.
-void runWindowLoop();
+void enterWindowLoop();
 bool passToMainLoop(unsigned char key);
 unsigned char nextKeyForMainLoop();
 

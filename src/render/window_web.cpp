@@ -86,6 +86,18 @@ void widen(const float* a, const float* b) {
     Wide.insert(Wide.end(), corners, corners + 12);
 }
 
+// Read in the same task as the drawing, before the browser shows the canvas and clears it.
+void readFramePixels(std::vector<unsigned char>* rgb) {
+    const std::size_t pixels =
+        static_cast<std::size_t>(Viewport[2]) * static_cast<std::size_t>(Viewport[3]);
+    std::vector<unsigned char> rgba(pixels * 4);
+    composePicture(rgba.data(), Viewport[2], Viewport[3]);
+    rgb->resize(pixels * 3);
+    for (std::size_t i = 0; i < pixels; ++i) {
+        std::copy_n(&rgba[4 * i], 3, &(*rgb)[3 * i]);
+    }
+}
+
 void drawWideLines() {
     Wide.clear();
     const std::size_t points = Vertices.size() / 2;
@@ -151,7 +163,7 @@ void ignoreKeyRepeat(bool) {}
 void registerWindowStatus(void (*)(int)) {}
 
 // As GLUT's loop starts: the canvas's size to the reshape callback, then the first frame.
-void runWindowLoop() {
+void enterWindowLoop() {
     keysToTheCanvas();
     glutReshapeWindow(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
     glutPostRedisplay();
@@ -191,21 +203,12 @@ void beginFrame() {
 
 void endFrame() {
     glFlush();
-    captureIfAsked();
-    frameShown(emscripten_get_now() - FrameBegan);
-}
-
-// Read in the same task as the drawing, before the browser shows the canvas and clears it.
-void readFramePixels(int* width, int* height, std::vector<unsigned char>* rgb) {
-    *width = Viewport[2];
-    *height = Viewport[3];
-    const std::size_t pixels = static_cast<std::size_t>(*width) * static_cast<std::size_t>(*height);
-    std::vector<unsigned char> rgba(pixels * 4);
-    composePicture(rgba.data(), *width, *height);
-    rgb->resize(pixels * 3);
-    for (std::size_t i = 0; i < pixels; ++i) {
-        std::copy_n(&rgba[4 * i], 3, &(*rgb)[3 * i]);
+    if (captureAsked()) {
+        std::vector<unsigned char> rgb;
+        readFramePixels(&rgb);
+        keepCapturedFrame(Viewport[2], Viewport[3], &rgb);
     }
+    frameShown(emscripten_get_now() - FrameBegan);
 }
 
 // The captions' near-black, the unlit grey of 0.04 that the desktop's raster position takes.

@@ -5,10 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "model/simulation_state.h"
 #include "report/report.h"
-
-using namespace SimulationState;
 
 namespace {
 
@@ -30,14 +27,15 @@ void labelledLine(std::string* out, const std::string& label, const double* valu
     *out += '\n';
 }
 
-void header(std::string* out) {
+void header(std::string* out, const MassSpringChain& chain, const ModalResults& modes) {
+    const int nfree = chain.nfree;
     *out += "n," + std::to_string(nfree) + '\n';
-    labelledLine(out, "masses [kg]", m, nfree);
-    labelledLine(out, "springs [N/m]", K, nfree + 1);
+    labelledLine(out, "masses [kg]", chain.m, nfree);
+    labelledLine(out, "springs [N/m]", chain.K, nfree + 1);
     // The console prints the search's digits; the record has them all.
-    labelledLine(out, "omega [rad/s] (to full precision)", PolishedOmega, nfree);
+    labelledLine(out, "omega [rad/s] (to full precision)", modes.PolishedOmega, nfree);
     for (int r = 0; r < nfree; ++r) {
-        labelledLine(out, "mode " + std::to_string(r + 1), ModeShape[r], nfree);
+        labelledLine(out, "mode " + std::to_string(r + 1), modes.ModeShape[r], nfree);
     }
     *out += "t [s]";
     for (int i = 1; i <= nfree; ++i) {
@@ -48,16 +46,18 @@ void header(std::string* out) {
 
 } // namespace
 
-std::string historyCsv() {
+std::string historyCsv(const MassSpringChain& chain, const ModalResults& modes,
+                       const RunRecord& record) {
     std::string out;
-    header(&out);
-    const int oldest = (RecordNewest - RecordCount + 1 + HistoryLength) % HistoryLength;
-    for (int k = 0; k < RecordCount; ++k) {
+    header(&out, chain, modes);
+    const int oldest =
+        (record.RecordNewest - record.RecordCount + 1 + HistoryLength) % HistoryLength;
+    for (int k = 0; k < record.RecordCount; ++k) {
         const int row = (oldest + k) % HistoryLength;
-        appendNumber(&out, RecordedTime[row]);
-        for (int i = 0; i < nfree; ++i) {
+        appendNumber(&out, record.RecordedTime[row]);
+        for (int i = 0; i < chain.nfree; ++i) {
             out += ',';
-            appendNumber(&out, RecordedDisplacement[row][i]);
+            appendNumber(&out, record.RecordedDisplacement[row][i]);
         }
         out += '\n';
     }

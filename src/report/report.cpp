@@ -25,10 +25,10 @@ std::string reportStem(std::time_t now) {
 
 // The picture is written first and taken back if the record cannot follow it under the same
 // name, so that a name always stands for a pair.
-SavedReport saveReport(int width, int height, const unsigned char* rgb, std::time_t now) {
+SavedReport saveReport(int width, int height, const unsigned char* rgb, const std::string& csv,
+                       std::time_t now) {
     const std::string stem = reportStem(now);
     const std::string png = pngImage(width, height, rgb);
-    const std::string csv = historyCsv();
     for (int copy = 1; copy <= MostCopiesPerSecond; ++copy) {
         const std::string name = copy == 1 ? stem : stem + "-" + std::to_string(copy);
         const int pictureError = writeNewFile(name + ".png", png, "image/png");

@@ -7,6 +7,8 @@
 #include <ctime>
 #include <string>
 
+#include "model/records.h"
+
 struct SavedReport {
     bool saved;
     std::string picture;    // the PNG's full path (its name, where there is no folder)
@@ -17,13 +19,15 @@ struct SavedReport {
     std::string lastName;
 };
 
-// Saves the picture (rows from the top, RGB) and the run's record; both or neither.
-SavedReport saveReport(int width, int height, const unsigned char* rgb, std::time_t now);
+// Saves the picture (rows from the top, RGB) and the run's record (historyCsv); both or neither.
+SavedReport saveReport(int width, int height, const unsigned char* rgb, const std::string& csv,
+                       std::time_t now);
 
 // The run's record as CSV, UTF-8 with '.' for the decimal point whatever the locale: labelled
 // header lines (n, the masses, the springs, omega, each mode's shape), the column titles, then
 // one row per recorded frame, oldest first: the time and every mass's displacement.
-std::string historyCsv();
+std::string historyCsv(const MassSpringChain& chain, const ModalResults& modes,
+                       const RunRecord& record);
 
 // A PNG file of the picture (rows from the top, RGB).
 std::string pngImage(int width, int height, const unsigned char* rgb);

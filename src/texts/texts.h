@@ -1,9 +1,11 @@
-// Every text the console writes, one key per message, looked up in the table of the language
-// chosen at start-up (texts_ja.cpp, texts_en.cpp; internal to the console). A text with a
-// conversion is a printf format: the same conversions, in the same order, in every language.
+// Every text the program writes, one key per message, looked up in the table of the language
+// chosen at start-up (texts_ja.cpp, texts_en.cpp). A text with a conversion is a printf format:
+// the same conversions, in the same order, in every language. The texts are UTF-8.
 #pragma once
 
-#include "console/console.h"
+// The language of every text, Japanese unless English is chosen.
+enum class Language { Japanese, English };
+void useLanguage(Language language);
 
 enum class Text {
     // The dialogue.
@@ -53,9 +55,12 @@ enum class Text {
     WindowTitle,
 };
 
-// The text of the key in the language chosen with useLanguage (console.h).
+// The text of the key in the language chosen with useLanguage.
 const char* text(Text key);
 
-// The tables, one per language.
+// The window's title in that language.
+const char* windowTitle();
+
+// The tables, one per language (the lookup's own).
 const char* japaneseText(Text key);
 const char* englishText(Text key);

@@ -1,4 +1,4 @@
-#include "console/texts.h"
+#include "texts/texts.h"
 
 namespace {
 
@@ -8,10 +8,6 @@ Language Chosen = Language::Japanese;
 
 void useLanguage(Language language) {
     Chosen = language;
-}
-
-Language currentLanguage() {
-    return Chosen;
 }
 
 const char* text(Text key) {

@@ -1,21 +1,21 @@
-// The answer to the yes/no question: one key, typed ahead on the line of the last value, pressed
-// raw at a terminal, or the next character of a pipe.
+#include "dialogue/answer_key.h"
+
 #include <cstddef>
 #include <cstdio>
 #include <string>
 
 #include "console/console.h"
 #include "console/console_input.h"
-#include "console/console_io.h"
 #include "console/text_encoding.h"
+#include "dialogue/token_reader.h"
 
 namespace {
 
 // The answer a raw key press gives: full-width 'ｙ' counts as 'y', any other character as its lead
-// byte, a function key as Escape; the end of input ends the program.
+// byte, a function key as Escape; no key at all is the end of the input.
 int keyPressed(const std::string& bytes) {
     if (bytes.empty()) {
-        endOfInput();
+        throw InputEnded{};
     }
     const int lead = static_cast<unsigned char>(bytes[0]);
     const auto at = [&bytes](std::size_t i) {
@@ -38,7 +38,9 @@ int askForKey(const char* question) {
             consoleWrite(question);
             return typedAhead;
         }
-        return keyPressed(readRawKey(question));
+        prepareRawKey();
+        consoleWrite(question);
+        return keyPressed(readRawKey());
     }
     consoleWrite(question);
     const int answer = takeNonBlank();

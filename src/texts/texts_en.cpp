@@ -1,8 +1,8 @@
 // The console's texts in English, ASCII only so that they read right in any code page and any
 // locale. Every number the Japanese texts show is shown here too, in the same order and format,
 // so that a script reading the numbers reads both languages alike.
-#include "console/texts.h"
-#include "console/usage_texts.h"
+#include "texts/texts.h"
+#include "texts/usage_texts.h"
 
 const char* englishText(Text key) {
     switch (key) {

@@ -1,13 +1,16 @@
+#include "dialogue/dialogue.h"
+
 #include <cmath>
 #include <cstdio>
 
 #include "console/console.h"
-#include "console/console_io.h"
-#include "console/texts.h"
+#include "dialogue/answer_key.h"
+#include "dialogue/token_reader.h"
 #include "modal/modal.h"
 #include "model/simulation_state.h"
+#include "texts/texts.h"
 
-using namespace SimulationState;
+using SimulationState::Entries;
 
 namespace {
 
@@ -38,7 +41,7 @@ void askDegreesOfFreedom() {
             askForDegreesOfFreedom();
         }
         if (count >= 1 && count <= MaxDegreesOfFreedom) {
-            nfree = count;
+            Entries.chain.nfree = count;
             return;
         }
         discardRestOfLine();
@@ -83,23 +86,25 @@ double askReal(int number, double lowest, double highest, Text quantity, const c
 }
 
 void askMasses() {
+    MassSpringChain& chain = Entries.chain;
     consoleWrite(text(Text::MassesPrompt));
-    for (int i = 0; i < nfree; ++i) {
-        m[i] = askReal(i + 1, LightestMass, HeaviestMass, Text::MassQuantity, "kg");
+    for (int i = 0; i < chain.nfree; ++i) {
+        chain.m[i] = askReal(i + 1, LightestMass, HeaviestMass, Text::MassQuantity, "kg");
     }
 }
 
 // A wall spring of 0 leaves that end free; an inner one of 0 cuts the chain into parts that
 // vibrate independently. The modal analysis handles both.
 void askSprings() {
+    MassSpringChain& chain = Entries.chain;
     consoleWrite(text(Text::SpringsPrompt));
-    for (int i = 0; i <= nfree; ++i) {
-        K[i] = askReal(i + 1, SoftestSpring, StiffestSpring, Text::SpringQuantity, "N/m");
+    for (int i = 0; i <= chain.nfree; ++i) {
+        chain.K[i] = askReal(i + 1, SoftestSpring, StiffestSpring, Text::SpringQuantity, "N/m");
     }
 }
 
 void printList(const double* values, const char* format) {
-    for (int i = 0; i < nfree; ++i) {
+    for (int i = 0; i < Entries.chain.nfree; ++i) {
         consolePrintf(format, values[i]);
         if ((i + 1) % ValuesPerLine == 0) {
             consoleWrite("\n  ");
@@ -108,32 +113,36 @@ void printList(const double* values, const char* format) {
 }
 
 void listResults() {
+    const ModalResults& modes = Entries.modes;
     consoleWrite(text(Text::FrequenciesHeading));
-    printList(omega0, " %7.4f");
+    printList(modes.omega0, " %7.4f");
     consoleWrite(")\n");
     consoleWrite(text(Text::ModesHeading));
-    for (int k = 0; k < nfree; ++k) {
+    for (int k = 0; k < Entries.chain.nfree; ++k) {
         consolePrintf(text(Text::ModeHeading), k + 1);
         consoleWrite("\n (");
-        printList(ModeShape[k], " %7.3f");
+        printList(modes.ModeShape[k], " %7.3f");
         consoleWrite(")");
     }
 }
 
 void startFromMode() {
+    const int nfree = Entries.chain.nfree;
+    const ModalResults& modes = Entries.modes;
+    RunStart& start = Entries.start;
     char prompt[128];
     std::snprintf(prompt, sizeof prompt, text(Text::ModePrompt), nfree);
     const int mode = askIntegerBetween(prompt, 1, nfree) - 1;
     // A natural vibration starts from rest in its shape; velocities left from an earlier typed
     // start would mix other modes in.
     for (int i = 0; i < nfree; ++i) {
-        SimulationState::y0[i] = ModeShape[mode][i];
-        v0[i] = 0.0;
+        start.y0[i] = modes.ModeShape[mode][i];
+        start.v0[i] = 0.0;
     }
-    MaxAmplitude = ModeMaxAmplitude[mode];
-    consolePrintf(text(Text::ChosenMode), mode + 1, omega0[mode]);
+    start.MaxAmplitude = modes.ModeMaxAmplitude[mode];
+    consolePrintf(text(Text::ChosenMode), mode + 1, modes.omega0[mode]);
     consoleWrite("\n (");
-    printList(ModeShape[mode], " %7.3f");
+    printList(modes.ModeShape[mode], " %7.3f");
     consoleWrite(")");
 }
 
@@ -142,8 +151,9 @@ bool isInitialValue(double value) {
 }
 
 void startFromTypedValues() {
+    RunStart& start = Entries.start;
     consoleWrite(text(Text::TypedStartPrompt));
-    for (int i = 0; i < nfree; ++i) {
+    for (int i = 0; i < Entries.chain.nfree; ++i) {
         for (;;) {
             consolePrintf("No.%2d  y0%d v0%d= ", i + 1, i + 1, i + 1);
             double y = 0.0;
@@ -154,15 +164,15 @@ void startFromTypedValues() {
             } else if (!isInitialValue(y) || !isInitialValue(v)) {
                 consolePrintf(text(Text::InitialValueRange), LargestInitialValue);
             } else {
-                SimulationState::y0[i] = y;
-                v0[i] = v;
+                start.y0[i] = y;
+                start.v0[i] = v;
                 break;
             }
             discardRestOfLine();
             consoleWrite("\n");
         }
     }
-    MaxAmplitude = 1.0;
+    start.MaxAmplitude = 1.0;
 }
 
 void askInitialConditions() {
@@ -177,14 +187,15 @@ void askInitialConditions() {
 } // namespace
 
 void readCurveCount() {
-    ncurve = askIntegerBetween(text(Text::CurveCountPrompt), 0, nfree);
+    Entries.start.ncurve = askIntegerBetween(text(Text::CurveCountPrompt), 0, Entries.chain.nfree);
 }
 
 void runDialogue() {
+    const char entry = SimulationState::LastKey;
     consoleWrite(text(Text::SectionTitles));
-    const bool keepModel = LastKey == 'j';
+    const bool keepModel = entry == 'j';
     if (!keepModel) {
-        if (LastKey != 'm') {
+        if (entry != 'm') {
             askDegreesOfFreedom();
         }
         askMasses();

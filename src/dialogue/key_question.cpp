@@ -1,16 +1,13 @@
-// Where the question of a window's key is answered. The first dialogue reads standard input to
-// its end; a key pressed in the window later asks a student who is at the window, and so at the
-// terminal the program was started from, whatever standard input was.
+#include "dialogue/key_question.h"
+
 #include <cstdio>
 
-#include "console/console.h"
 #include "console/console_input.h"
-#include "console/console_io.h"
-#include "console/texts.h"
+#include "dialogue/token_reader.h"
+#include "texts/messages.h"
 
 namespace {
 
-bool Asking = false;
 bool AtTerminal = false; // the key's question is answered at the controlling terminal
 
 // Nothing more to read: a byte already there is looked at and given back, and a pipe that holds
@@ -34,24 +31,18 @@ bool standardInputHasEnded() {
 bool openKeyQuestion(unsigned char key) {
     AtTerminal = !standardInputIsConsole() && readControllingTerminal();
     if (!standardInputIsConsole() && !AtTerminal && standardInputHasEnded()) {
-        consoleErrorPrintf(text(Text::NoConsoleToAsk), key);
+        reportNoConsoleToAsk(key);
         return false;
     }
     if (AtTerminal) {
-        startReadingAfresh();
+        forgetReadAhead();
     }
-    Asking = true;
     return true;
 }
 
 void closeKeyQuestion() {
-    Asking = false;
     readStandardInput();
     if (AtTerminal) {
-        startReadingAfresh();
+        forgetReadAhead();
     }
-}
-
-bool askingForAKey() {
-    return Asking;
 }

@@ -1,7 +1,7 @@
 // The console's texts in Japanese, the system's own: the dialogue's texts are kept byte for byte
 // as they have always been (written in the console's encoding, code page 932 or UTF-8).
-#include "console/texts.h"
-#include "console/usage_texts.h"
+#include "texts/texts.h"
+#include "texts/usage_texts.h"
 
 const char* japaneseText(Text key) {
     switch (key) {

@@ -1,5 +1,5 @@
-// The dialogue's values, read token by token from the bytes of standard input: full-width forms
-// read as ASCII, a byte order mark skipped, a refused value's line dropped.
+#include "dialogue/token_reader.h"
+
 #include <cctype>
 #include <cerrno>
 #include <climits>
@@ -8,7 +8,6 @@
 #include <string>
 
 #include "console/console_input.h"
-#include "console/console_io.h"
 #include "console/text_encoding.h"
 
 namespace {
@@ -21,10 +20,12 @@ constexpr std::size_t MaxTokenLength = 512;
 bool LineOpen = false;
 
 // Bytes read ahead to recognise a byte order mark or a full-width character and then given back;
-// they belong to the stream they came from (a harness may hand the dialogue a new one).
+// they belong to the source they came from.
 int Pushback[4];
 int PushbackCount = 0;
-std::FILE* InputSource = nullptr;
+
+// A source has begun whose first bytes have not been looked at for a byte order mark.
+bool SourceBegins = true;
 
 int takeByte() {
     if (PushbackCount > 0) {
@@ -67,34 +68,14 @@ void skipByteOrderMark() {
     }
 }
 
-// The next whitespace-separated token; a token that runs past MaxTokenLength comes back empty.
-std::string readToken() {
-    int c = takeNonBlank();
-    std::string token;
-    bool tooLong = false;
-    while (c != EOF && !isBlank(c)) {
-        if (token.size() < MaxTokenLength) {
-            token.push_back(static_cast<char>(c));
-        } else {
-            tooLong = true;
-        }
-        c = takeCharacter();
-    }
-    LineOpen = c != '\n' && c != EOF;
-    return tooLong ? std::string() : token;
-}
-
-} // namespace
-
 bool isBlank(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
+// The next character of the input, full-width forms read as ASCII; EOF at the end.
 int takeCharacter() {
-    if (InputSource != stdin) {
-        InputSource = stdin;
-        PushbackCount = 0;
-        LineOpen = false;
+    if (SourceBegins) {
+        SourceBegins = false;
         skipByteOrderMark();
     }
     const int lead = takeByte();
@@ -118,16 +99,39 @@ int takeCharacter() {
     return lead;
 }
 
+} // namespace
+
 int takeNonBlank() {
     int c = takeCharacter();
     while (c != EOF && isBlank(c)) {
         c = takeCharacter();
     }
     if (c == EOF) {
-        endOfInput();
+        throw InputEnded{};
     }
     return c;
 }
+
+namespace {
+
+// The next whitespace-separated token; a token that runs past MaxTokenLength comes back empty.
+std::string readToken() {
+    int c = takeNonBlank();
+    std::string token;
+    bool tooLong = false;
+    while (c != EOF && !isBlank(c)) {
+        if (token.size() < MaxTokenLength) {
+            token.push_back(static_cast<char>(c));
+        } else {
+            tooLong = true;
+        }
+        c = takeCharacter();
+    }
+    LineOpen = c != '\n' && c != EOF;
+    return tooLong ? std::string() : token;
+}
+
+} // namespace
 
 int answerLeftOnLine() {
     int answer = 0;
@@ -146,7 +150,12 @@ void openLine() {
     LineOpen = true;
 }
 
-void startReadingAfresh() {
+void startReadingNewSource() {
+    forgetReadAhead();
+    SourceBegins = true;
+}
+
+void forgetReadAhead() {
     PushbackCount = 0;
     LineOpen = false;
 }

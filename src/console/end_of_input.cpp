@@ -1,7 +1,0 @@
-#include <cstdlib>
-
-#include "console/console.h"
-
-void leaveOnEndOfInput() {
-    std::exit(EndOfInputStatus);
-}

@@ -1,0 +1,82 @@
+#include "texts/messages.h"
+
+#include "console/console.h"
+#include "texts/texts.h"
+
+namespace {
+
+constexpr double PerCent = 100.0;
+
+} // namespace
+
+void printUsage() {
+    consoleWrite(text(Text::Usage));
+}
+
+void printVersion() {
+    consolePrintf("spring-chain %s\n", SPRING_CHAIN_VERSION);
+}
+
+void reportCommandLineFault(CommandLineFault fault, const char* argument) {
+    switch (fault) {
+    case CommandLineFault::UnknownOption:
+        consoleErrorPrintf(text(Text::UnknownOption), argument);
+        break;
+    case CommandLineFault::UnexpectedArgument:
+        consoleErrorPrintf(text(Text::UnexpectedArgument), argument, argument);
+        break;
+    case CommandLineFault::OptionNeedsValue:
+        consoleErrorPrintf(text(Text::OptionNeedsValue), argument);
+        break;
+    case CommandLineFault::UnknownLanguage:
+        consoleErrorPrintf(text(Text::UnknownLanguage), argument);
+        break;
+    }
+}
+
+void reportUnknownLanguageInEnvironment(const char* value) {
+    consoleErrorPrintf(text(Text::UnknownLanguageInEnvironment), value);
+}
+
+void reportNoDisplay(const char* display) {
+    if (display == nullptr) {
+        consoleErrorPrintf("%s", text(Text::NoDisplay));
+    } else {
+        consoleErrorPrintf(text(Text::NoDisplayNamed), display);
+    }
+}
+
+void reportUnreadableGeometry(const char* typed) {
+    consoleErrorPrintf(text(Text::UnreadableGeometry), typed);
+}
+
+void printEnergyReport(double startEnergy, int modes, const double* omega, const double* shares) {
+    consolePrintf(text(Text::EnergyHeading), startEnergy);
+    for (int r = 0; r < modes; ++r) {
+        consolePrintf(text(Text::ModeShare), r + 1, omega[r], PerCent * shares[r]);
+    }
+}
+
+void printSaved(const char* picture, const char* history) {
+    consolePrintf(text(Text::Saved), picture, history);
+}
+
+void printNotSaved(const char* file, const char* reason) {
+    consoleErrorPrintf(text(Text::NotSaved), file, reason);
+}
+
+void printNamesTaken(const char* first, const char* last) {
+    consoleErrorPrintf(text(Text::NamesTaken), first, last);
+}
+
+void reportEndOfInput() {
+    consoleErrorPrintf("%s", text(Text::EndOfInput));
+}
+
+void reportQuestionLeft() {
+    consoleErrorPrintf("%s", text(Text::QuestionLeft));
+}
+
+void reportNoConsoleToAsk(unsigned char key) {
+    consoleErrorPrintf(text(Text::NoConsoleToAsk), key);
+}

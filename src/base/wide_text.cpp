@@ -16,3 +16,8 @@ std::string narrow(const wchar_t* text, int count, unsigned codePage) {
     WideCharToMultiByte(codePage, 0, text, count, &bytes[0], length, nullptr, nullptr);
     return bytes;
 }
+
+bool isConsoleHandle(void* handle) {
+    DWORD mode = 0;
+    return GetConsoleMode(static_cast<HANDLE>(handle), &mode) != 0;
+}

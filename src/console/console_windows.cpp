@@ -16,15 +16,8 @@
 
 namespace {
 
-constexpr UINT ShiftJisCodePage = 932;
-
 HANDLE handleOf(std::FILE* stream) {
     return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
-}
-
-bool isConsole(HANDLE handle) {
-    DWORD mode = 0;
-    return GetConsoleMode(handle, &mode) != 0;
 }
 
 } // namespace
@@ -34,7 +27,7 @@ bool openConsole() {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
     const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-    const UINT codePage = isConsole(out) ? GetConsoleOutputCP() : GetACP();
+    const UINT codePage = isConsoleHandle(out) ? GetConsoleOutputCP() : GetACP();
     return codePage == ShiftJisCodePage;
 }
 
@@ -42,7 +35,7 @@ void writeConsoleText(std::FILE* stream, const char* utf8) {
     std::fflush(stream);
     const HANDLE handle = handleOf(stream);
     const std::wstring wide = widen(utf8);
-    if (isConsole(handle)) {
+    if (isConsoleHandle(handle)) {
         DWORD written = 0;
         WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
         return;

@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr UINT ShiftJisCodePage = 932;
-
 // Windows' own status of a program that Ctrl-C ended (STATUS_CONTROL_C_EXIT).
 constexpr UINT ControlCStatus = 0xC000013A;
 
@@ -38,11 +36,6 @@ HANDLE Conin = INVALID_HANDLE_VALUE;
 std::FILE* Conout = nullptr;
 DWORD SavedInputMode = 0;
 HANDLE ControlC = nullptr; // set by the control handler
-
-bool isConsole(HANDLE handle) {
-    DWORD mode = 0;
-    return GetConsoleMode(handle, &mode) != 0;
-}
 
 // UTF-16 text in the console's encoding.
 std::string encode(const wchar_t* text, int count) {
@@ -121,7 +114,7 @@ bool inputIsConsole() {
 }
 
 bool standardInputIsConsole() {
-    return isConsole(GetStdHandle(STD_INPUT_HANDLE));
+    return isConsoleHandle(GetStdHandle(STD_INPUT_HANDLE));
 }
 
 int readInputByte() {
@@ -148,7 +141,7 @@ bool readControllingTerminal() {
             Conout = _fdopen(_open_osfhandle(reinterpret_cast<intptr_t>(out), _O_BINARY), "wb");
         }
     }
-    if (Conin == INVALID_HANDLE_VALUE || !isConsole(Conin)) {
+    if (Conin == INVALID_HANDLE_VALUE || !isConsoleHandle(Conin)) {
         return false;
     }
     readConsole(Conin);
@@ -170,7 +163,7 @@ void readStandardInput() {
 }
 
 std::FILE* promptsAlsoTo() {
-    return Console == Conin && !isConsole(GetStdHandle(STD_OUTPUT_HANDLE)) ? Conout : nullptr;
+    return Console == Conin && !isConsoleHandle(GetStdHandle(STD_OUTPUT_HANDLE)) ? Conout : nullptr;
 }
 
 // Only the program's own thread can destroy its window on Windows: there is nothing to watch.

@@ -31,27 +31,27 @@ double marchStep(double lambdaLo, double step) {
 // every double of a binade [2^e, 2^(e+1)) is a multiple of u = 2^(e-52), and 0.025 is an odd
 // multiple of 2^-57, so for e >= 0 the sum x + 0.025 never ties between two multiples of u:
 // every step that stays inside the binade adds the same rounded increment. The coarse points
-// therefore form one exact arithmetic run per binade, and any of them can be named by its index
-// without the billions of additions a stiff chain's march would take.
+// therefore form one exact arithmetic progression per binade, and any of them can be named by its
+// index without the billions of additions a stiff chain's march would take.
 
-struct Run {
-    long long first;  // index of the run's first point
-    long long length; // points in the run
+struct Progression {
+    long long first;  // index of the progression's first point
+    long long length; // points in the progression
     double start;     // 1/s^2
     double increment; // 1/s^2
 };
 
 constexpr int MaxEarlyPoints = 256;
-constexpr int MaxRuns = 1100; // binades of a double above 1
+constexpr int MaxProgressions = 1100; // binades of a double above 1
 
 double EarlyPoints[MaxEarlyPoints];
 int EarlyCount = 0;
-Run Runs[MaxRuns];
-int RunCount = 0;
+Progression Progressions[MaxProgressions];
+int ProgressionCount = 0;
 long long MarchEnd = 0; // index of the first point above the ceiling, or of the last one built
 
-// A run from x (the index-th point) to the end of x's binade.
-Run runFrom(long long index, double x) {
+// A progression from x (the index-th point) to the end of x's binade.
+Progression progressionFrom(long long index, double x) {
     const int exponent = std::ilogb(x);
     const double unit = std::ldexp(1.0, exponent - 52);
     const double increment = (x + CoarseStep) - x;
@@ -61,32 +61,34 @@ Run runFrom(long long index, double x) {
     return {index, (top - here + step - 1) / step, x, increment};
 }
 
-double runPoint(const Run& run, long long index) {
-    return run.start + static_cast<double>(index - run.first) * run.increment;
+double progressionPoint(const Progression& progression, long long index) {
+    return progression.start +
+           static_cast<double>(index - progression.first) * progression.increment;
 }
 
-void buildRuns(double ceiling, long long index, double lambda) {
-    while (RunCount < MaxRuns) {
-        const Run run = runFrom(index, lambda);
+void buildProgressions(double ceiling, long long index, double lambda) {
+    while (ProgressionCount < MaxProgressions) {
+        const Progression progression = progressionFrom(index, lambda);
         // Past 2^48 adding 0.025 no longer moves lambda: the march would stand still there.
-        if (!(run.increment > 0.0)) {
+        if (!(progression.increment > 0.0)) {
             return;
         }
-        Runs[RunCount++] = run;
-        const double last = runPoint(run, run.first + run.length - 1);
+        Progressions[ProgressionCount++] = progression;
+        const double last =
+            progressionPoint(progression, progression.first + progression.length - 1);
         if (last > ceiling) {
             return;
         }
-        index = run.first + run.length;
+        index = progression.first + progression.length;
         lambda = last + CoarseStep;
     }
 }
 
 long long lastBuiltPoint() {
-    if (RunCount == 0) {
+    if (ProgressionCount == 0) {
         return EarlyCount - 1;
     }
-    return Runs[RunCount - 1].first + Runs[RunCount - 1].length - 1;
+    return Progressions[ProgressionCount - 1].first + Progressions[ProgressionCount - 1].length - 1;
 }
 
 double pointAt(long long index) {
@@ -94,16 +96,16 @@ double pointAt(long long index) {
         return EarlyPoints[index];
     }
     int r = 0;
-    while (r + 1 < RunCount && index >= Runs[r].first + Runs[r].length) {
+    while (r + 1 < ProgressionCount && index >= Progressions[r].first + Progressions[r].length) {
         ++r;
     }
-    return runPoint(Runs[r], index);
+    return progressionPoint(Progressions[r], index);
 }
 
 // The march ends at the first point above the ceiling, as a march that adds its way up does.
 void buildMarch(double ceiling) {
     EarlyCount = 0;
-    RunCount = 0;
+    ProgressionCount = 0;
     double lambda = FirstTrialPoint;
     double step = FirstTrialPoint;
     EarlyPoints[EarlyCount++] = lambda;
@@ -113,7 +115,7 @@ void buildMarch(double ceiling) {
         EarlyPoints[EarlyCount++] = lambda;
     }
     if (lambda <= ceiling) {
-        buildRuns(ceiling, EarlyCount - 1, lambda);
+        buildProgressions(ceiling, EarlyCount - 1, lambda);
     }
     MarchEnd = firstIndexAbove(-1, lastBuiltPoint(),
                                [ceiling](long long j) { return pointAt(j) > ceiling; });

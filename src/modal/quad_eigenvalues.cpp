@@ -5,7 +5,7 @@ namespace {
 // The bracket of each squared frequency starts this close (relative) about its double value, whose
 // rounding it comfortably covers, and widens until the root count confirms it.
 constexpr double StartWidth = 1e-13;
-constexpr int MaxBisections = 400;
+constexpr int MaxQuadBisections = 400;
 
 // The Rayleigh-Ritz step needs the basis only to span the close modes' subspace: mixing inside it
 // is undone by the rotation. A basis vector that strays by eps outside the subspace, to modes a
@@ -32,7 +32,7 @@ struct QuadBisection {
             return;
         }
         const Quad mid = lo + (hi - lo) / 2;
-        if (depth >= MaxBisections || hi - lo <= 2 * SubspaceWidth * hi) {
+        if (depth >= MaxQuadBisections || hi - lo <= 2 * SubspaceWidth * hi) {
             for (int k = from; k < to; ++k) {
                 lambdas[k - k0] = mid;
             }

@@ -70,7 +70,7 @@ void drawArray(GLenum mode, const std::vector<float>& points) {
 
 // The segment from a to b as two triangles LineWidth pixels across, its width measured in pixels
 // of the viewport whatever the window's shape.
-void widen(const float* a, const float* b) {
+void widenSegment(const float* a, const float* b) {
     const double toPixelX = Viewport[2] / 2.0;
     const double toPixelY = Viewport[3] / 2.0;
     const double dx = (b[0] - a[0]) * toPixelX;
@@ -103,7 +103,7 @@ void drawWideLines() {
     const std::size_t points = Vertices.size() / 2;
     const std::size_t stride = Current == Shape::Lines ? 2 : 1;
     for (std::size_t i = 0; i + 1 < points; i += stride) {
-        widen(&Vertices[2 * i], &Vertices[2 * i + 2]);
+        widenSegment(&Vertices[2 * i], &Vertices[2 * i + 2]);
     }
     drawArray(GL_TRIANGLES, Wide);
 }

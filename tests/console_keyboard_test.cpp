@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "window_fixture.h"
 
@@ -252,7 +253,9 @@ struct TerminalCase {
 };
 
 // 'f' draws the largest displacement the motion can reach 0.4 window units (160 pixels) from the
-// rest line, whatever the start's size: a start of 1 cm and one of 1 km alike.
+// rest line, whatever the start's size: a start of 1 mm and one of 1 km alike. It becomes the
+// reference amplitude, so the grid's cells are 0.2 of it (32 pixels); and however small 'y'
+// makes the cells, the horizontal lines drawn stay 4 pixels or more apart.
 struct FitCase {
     const char* name;
     const char* dialogue;
@@ -261,6 +264,30 @@ struct FitCase {
 
 void PrintTo(const FitCase& c, std::ostream* out) {
     *out << c.name;
+}
+
+// The rows of the horizontal lines of the chart's grid: black runs down a column between two of
+// its vertical lines, under the captions.
+std::vector<int> gridRows(const Picture& p) {
+    const int column = static_cast<int>(columnOf(-0.95));
+    std::vector<int> rows;
+    for (int y = 80; y < p.height; ++y) {
+        if (p.at(column, y) == Black && !(p.at(column, y - 1) == Black)) {
+            rows.push_back(y);
+        }
+    }
+    return rows;
+}
+
+void expectGridLinesApart(const Picture& p, double spacing, const char* when) {
+    const std::vector<int> rows = gridRows(p);
+    ASSERT_GE(rows.size(), 2u) << when;
+    for (std::size_t k = 1; k < rows.size(); ++k) {
+        EXPECT_GE(rows[k] - rows[k - 1], 4) << when;
+        if (spacing > 0.0) {
+            EXPECT_NEAR(rows[k] - rows[k - 1], spacing, 1.0) << when;
+        }
+    }
 }
 
 class Fit : public ::testing::TestWithParam<FitCase> {};
@@ -281,8 +308,10 @@ TEST_P(Fit, LargestReachSpansFortyPerCentOfTheHalfWindow) {
         }
     }
     EXPECT_NEAR(largest, c.largestOffset, 3.0);
+    expectGridLinesApart(p, 0.2 * c.largestOffset, "after 'f'");
+    run.pressTimes('y', 40);
+    expectGridLinesApart(run.drawn(), 0.0, "after 'f' and 40 presses of 'y'");
     run.press('Y');
-    run.press('y');
     EXPECT_TRUE(run.program().running());
 }
 
@@ -290,7 +319,8 @@ INSTANTIATE_TEST_SUITE_P(
     Keys, Fit,
     ::testing::Values(
         // Three 1 kg masses on 100 N/m, mass 1 moved: its reach is where it starts.
-        FitCase{"OneCentimetre", "3\n1 1 1\n100 100 100 100\n3\nn\n0.01 0\n0 0\n0 0\n", 160.0},
+        FitCase{"OneMillimetre", "3\n1 1 1\n100 100 100 100\n3\nn\n0.001 0\n0 0\n0 0\n", 160.0},
+        FitCase{"HundredMetres", "3\n1 1 1\n100 100 100 100\n3\nn\n100 0\n0 0\n0 0\n", 160.0},
         FitCase{"OneKilometre", "3\n1 1 1\n100 100 100 100\n3\nn\n-1000 0\n0 0\n0 0\n", 160.0},
         // Mode 2 moves masses 1 and 3 alone, as far as they start.
         FitCase{"ModeStart", "3\n1 1 1\n100 100 100 100\n3\ny\n2\n", 160.0}),

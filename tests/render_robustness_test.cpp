@@ -78,12 +78,31 @@ TEST(Robustness, TwentyMassesForTwoThousandFrames) {
     EXPECT_TRUE(quitWithStatusZero(run)) << run.program().err();
 }
 
-// The window manager asks the window to close (WM_DELETE_WINDOW); the program ends with status 0.
-TEST(Robustness, ClosedByTheWindowManager) {
-    RunningProgram run(readFile(Examples + "/two_masses_typed_start.txt"));
+// The window manager asks the window to close (WM_DELETE_WINDOW): the program ends with status 0,
+// also while a key's question waits in the console (asked at the terminal that a scripted run
+// was started from, or at standard input), the question left unanswered.
+struct CloseCase {
+    const char* name;
+    char key;      // pressed first, 0 for none
+    bool terminal; // a pseudo-terminal is the program's controlling terminal, its input a pipe
+};
+
+class ClosedByTheWindowManager : public ::testing::TestWithParam<CloseCase> {};
+
+TEST_P(ClosedByTheWindowManager, EndsTheProgramWithStatusZero) {
+    const CloseCase c = GetParam();
+    RunningProgram run(readFile(Examples + "/two_masses_typed_start.txt"),
+                       {"-geometry", "800x800+0+0"}, {}, c.terminal);
     ASSERT_TRUE(run.started());
     run.pressTimes('s', 10);
     run.drawn();
+    if (c.terminal) {
+        run.program().closeInput();
+    }
+    if (c.key != 0) {
+        run.pressUnhandled(c.key);
+        ASSERT_TRUE(run.program().waitForOutput("何本の振動曲線を描画する？  n="));
+    }
     Display* display = run.screen().display();
     XEvent close = {};
     close.xclient.type = ClientMessage;
@@ -96,6 +115,35 @@ TEST(Robustness, ClosedByTheWindowManager) {
     XSync(display, False);
     ASSERT_TRUE(run.program().waitForExit(PatientSeconds));
     EXPECT_EQ(run.program().exitStatus(), 0) << run.program().err();
+    EXPECT_EQ(run.program().err(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Robustness, ClosedByTheWindowManager,
+                         ::testing::Values(CloseCase{"Paused", 0, false},
+                                           CloseCase{"WhileTheCurveCountIsAsked", 'c', false},
+                                           CloseCase{"WhileAskedAtTheTerminal", 'c', true}),
+                         [](const ::testing::TestParamInfo<CloseCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// The window manager kills the program's connection (xkill, a window manager's "force quit"), as
+// the end of the X server does: the program ends with status 0 and one line of its own, while
+// GLUT runs and while a key's question waits.
+TEST(Robustness, ALostDisplayIsSaidInOneLine) {
+    for (const char key : {'\0', 'c'}) {
+        RunningProgram run(readFile(Examples + "/two_masses_typed_start.txt"));
+        ASSERT_TRUE(run.started());
+        if (key != '\0') {
+            run.pressUnhandled(key);
+            ASSERT_TRUE(run.program().waitForOutput("何本の振動曲線を描画する？  n="));
+        }
+        XKillClient(run.screen().display(), run.window());
+        XSync(run.screen().display(), False);
+        ASSERT_TRUE(run.program().waitForExit(PatientSeconds));
+        EXPECT_EQ(run.program().exitStatus(), 0);
+        EXPECT_EQ(run.program().err(), "画面（ディスプレイ）との接続が切れたため終了します\n")
+            << "key " << key;
+    }
 }
 
 // The window destroyed by another program, as xdotool windowclose does, whatever the program is

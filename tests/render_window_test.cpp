@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "window_fixture.h"
 
@@ -290,6 +292,132 @@ TEST_P(MassNumbers, BesideEachDiscAndAtEachCurvesEnd) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, MassNumbers, ::testing::Values(800, 400));
+
+// A number's glyphs: pixels of a darkened colour (no channel above 0.45 of full), not grey.
+bool numberPixel(Rgb q) {
+    const int most = std::max({q.r, q.g, q.b});
+    return most <= 117 && !(q.r == q.g && q.g == q.b);
+}
+
+// A disc's or a spring's pixel: every mass colour and the springs' red have a full channel.
+bool chainPixel(Rgb q) {
+    return std::max({q.r, q.g, q.b}) == 255 && !(q == White);
+}
+
+struct Box {
+    int left, top, right, bottom;
+};
+
+// The numbers right of `fromColumn`, each the box of glyph pixels that lie within 2 pixels of
+// one another (the digits of one number).
+std::vector<Box> numberBoxes(const Picture& p, int fromColumn) {
+    std::vector<int> seen(static_cast<std::size_t>(p.width) * p.height, 0);
+    std::vector<Box> boxes;
+    for (int y = 0; y < p.height; ++y) {
+        for (int x = fromColumn; x < p.width; ++x) {
+            if (seen[y * p.width + x] || !numberPixel(p.at(x, y))) {
+                continue;
+            }
+            Box b = {x, y, x, y};
+            std::vector<std::pair<int, int>> todo = {{x, y}};
+            seen[y * p.width + x] = 1;
+            while (!todo.empty()) {
+                const auto [cx, cy] = todo.back();
+                todo.pop_back();
+                b = {std::min(b.left, cx), std::min(b.top, cy), std::max(b.right, cx),
+                     std::max(b.bottom, cy)};
+                for (int ny = std::max(cy - 2, 0); ny <= std::min(cy + 2, p.height - 1); ++ny) {
+                    for (int nx = std::max(cx - 2, fromColumn); nx <= std::min(cx + 2, p.width - 1);
+                         ++nx) {
+                        if (!seen[ny * p.width + nx] && numberPixel(p.at(nx, ny))) {
+                            seen[ny * p.width + nx] = 1;
+                            todo.push_back({nx, ny});
+                        }
+                    }
+                }
+            }
+            boxes.push_back(b);
+        }
+    }
+    return boxes;
+}
+
+// Mode 20 of twenty masses zigzags: both springs of every other mass rise from its disc, and its
+// number goes below it. No number has a spring through it or lies on a disc, at 800 pixels and
+// where the discs crowd at 200.
+class NumbersKeepClear : public ::testing::TestWithParam<int> {};
+
+TEST_P(NumbersKeepClear, OfEveryDiscAndSpring) {
+    const int size = GetParam();
+    std::string dialogue = "20\n";
+    for (int i = 0; i < 20; ++i) {
+        dialogue += "1 ";
+    }
+    dialogue += "\n";
+    for (int i = 0; i < 21; ++i) {
+        dialogue += "1 ";
+    }
+    dialogue += "\n0\ny\n20\n";
+    const std::string geometry = std::to_string(size) + "x" + std::to_string(size) + "+0+0";
+    RunningProgram run{dialogue, {"-geometry", geometry}};
+    ASSERT_TRUE(run.started());
+    const Picture p = run.drawn();
+    const std::vector<Box> boxes = numberBoxes(p, size / 2 + 2);
+    EXPECT_GE(boxes.size(), size == 800 ? 20u : 4u) << "numbers are written";
+    for (const Box& b : boxes) {
+        for (int y = b.top; y <= b.bottom; ++y) {
+            for (int x = b.left; x <= b.right; ++x) {
+                ASSERT_FALSE(chainPixel(p.at(x, y)))
+                    << "a disc or a spring inside the number at " << b.left << ", " << b.top;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, NumbersKeepClear, ::testing::Values(800, 200));
+
+// The captions' text is the unlit grey of 0.04; at every size the two lie one under the other, two
+// bands of rows with a row free of their text between (at 800 x 800 the second ends at row 60, as
+// it always has). A row of the grid, drawn over the captions, belongs to the band it crosses.
+class Captions : public ::testing::TestWithParam<std::pair<int, int>> {};
+
+TEST_P(Captions, NeverOverEachOther) {
+    const auto [width, height] = GetParam();
+    const std::string geometry = std::to_string(width) + "x" + std::to_string(height) + "+0+0";
+    RunningProgram run{readFile(Examples + "/six_masses_plucked.txt"), {"-geometry", geometry}};
+    ASSERT_TRUE(run.started());
+    const Picture p = run.drawn();
+    std::vector<std::pair<int, int>> bands; // first and last row of each band
+    for (int y = 0; y < height / 2; ++y) {
+        bool text = false;
+        int black = 0;
+        for (int x = 0; x < width / 2; ++x) {
+            text = text || p.at(x, y) == Rgb{10, 10, 10};
+            black += p.at(x, y) == Black ? 1 : 0;
+        }
+        if (black > width / 4) {
+            if (!bands.empty() && bands.back().second == y - 1) {
+                bands.back().second = y;
+            }
+            continue;
+        }
+        if (text && (bands.empty() || bands.back().second != y - 1)) {
+            bands.push_back({y, y});
+        } else if (text) {
+            bands.back().second = y;
+        }
+    }
+    ASSERT_EQ(bands.size(), 2u) << "two captions, apart";
+    if (width == 800 && height == 800) {
+        EXPECT_EQ(bands[1].second, 60 + 3) << "Helvetica 18's descent below the baseline";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, Captions,
+                         ::testing::Values(std::pair<int, int>{800, 800},
+                                           std::pair<int, int>{400, 400},
+                                           std::pair<int, int>{200, 200},
+                                           std::pair<int, int>{1280, 300}));
 
 TEST_F(TwoMassWindow, EscapeEndsWithStatusZero) {
     ASSERT_TRUE(run.started());

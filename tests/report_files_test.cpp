@@ -89,15 +89,18 @@ std::vector<std::string> csvLinesInAGermanLocale() {
 TEST(HistoryCsv, HeaderThenEveryMassInTimeOrderWhateverTheLocale) {
     const std::vector<std::string> lines = csvLinesInAGermanLocale();
     ASSERT_EQ(lines.size(), 5u + 3u + HistoryLength);
-    EXPECT_EQ(lines[0], "n,3");
-    EXPECT_EQ(lines[1], "masses [kg],1,2,0.5");
-    EXPECT_EQ(lines[2], "springs [N/m],10,20,5,40");
-    EXPECT_EQ(split(lines[3], ',')[0], "omega [rad/s] (to full precision)");
-    EXPECT_NEAR(std::stod(split(lines[3], ',')[1]), Entries.modes.omega0[0], 1e-4);
+    EXPECT_EQ(lines[0], "# n,3");
+    EXPECT_EQ(lines[1], "# masses [kg],1,2,0.5");
+    EXPECT_EQ(lines[2], "# springs [N/m],10,20,5,40");
+    const std::vector<std::string> omega = split(lines[3], ',');
+    EXPECT_EQ(omega[0], "# omega [rad/s] (to full precision)");
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(std::stod(omega[1 + k]), Entries.modes.PolishedOmega[k]) << "the very double";
+    }
     for (int r = 0; r < 3; ++r) {
         const std::vector<std::string> shape = split(lines[4 + r], ',');
         ASSERT_EQ(shape.size(), 4u);
-        EXPECT_EQ(shape[0], "mode " + std::to_string(r + 1));
+        EXPECT_EQ(shape[0], "# mode " + std::to_string(r + 1));
         EXPECT_EQ(shape[1], "1");
     }
     EXPECT_EQ(lines[7], "t [s],x1 [m],x2 [m],x3 [m]");
@@ -177,28 +180,32 @@ class ReportFolder : public WorkingFolder {
     }
     const unsigned char pixel[3] = {10, 20, 30};
     const std::time_t when = 1796631600; // 2026-12-07 08:20:00 UTC
+    SavedReport save() const {
+        return saveReport(
+            {{".png", pngImage(1, 1, pixel), "image/png"},
+             {".csv", historyCsv(Entries.chain, Entries.modes, Motion.record), "text/csv"}},
+            when);
+    }
 };
 
 TEST_F(ReportFolder, NamedByTheTimeNeverOverAFileThatExists) {
     EXPECT_EQ(reportStem(when), "spring-chain-20261207-082000");
-    const SavedReport first =
-        saveReport(1, 1, pixel, historyCsv(Entries.chain, Entries.modes, Motion.record), when);
-    ASSERT_TRUE(first.saved) << first.failedFile << ": " << first.reason;
-    EXPECT_EQ(first.picture, folder + "/spring-chain-20261207-082000.png") << "the full path";
-    EXPECT_EQ(first.history, "spring-chain-20261207-082000.csv");
-    EXPECT_EQ(read(first.picture), pngImage(1, 1, pixel));
-    EXPECT_EQ(read(first.history), historyCsv(Entries.chain, Entries.modes, Motion.record));
+    const SavedReport first = save();
+    ASSERT_TRUE(first.saved) << first.folder << ": " << first.error;
+    ASSERT_EQ(first.names.size(), 2u);
+    EXPECT_EQ(first.names[0], folder + "/spring-chain-20261207-082000.png") << "the full path";
+    EXPECT_EQ(first.names[1], "spring-chain-20261207-082000.csv");
+    EXPECT_EQ(read(first.names[0]), pngImage(1, 1, pixel));
+    EXPECT_EQ(read(first.names[1]), historyCsv(Entries.chain, Entries.modes, Motion.record));
 
-    const SavedReport second =
-        saveReport(1, 1, pixel, historyCsv(Entries.chain, Entries.modes, Motion.record), when);
-    EXPECT_EQ(second.picture, folder + "/spring-chain-20261207-082000-2.png");
-    EXPECT_EQ(second.history, "spring-chain-20261207-082000-2.csv");
+    const SavedReport second = save();
+    EXPECT_EQ(second.names[0], folder + "/spring-chain-20261207-082000-2.png");
+    EXPECT_EQ(second.names[1], "spring-chain-20261207-082000-2.csv");
 
     // Someone's own file of the next name is kept, and its pair is not split.
     std::ofstream("spring-chain-20261207-082000-3.csv") << "mine";
-    const SavedReport third =
-        saveReport(1, 1, pixel, historyCsv(Entries.chain, Entries.modes, Motion.record), when);
-    EXPECT_EQ(third.picture, folder + "/spring-chain-20261207-082000-4.png");
+    const SavedReport third = save();
+    EXPECT_EQ(third.names[0], folder + "/spring-chain-20261207-082000-4.png");
     EXPECT_EQ(read("spring-chain-20261207-082000-3.csv"), "mine");
     struct stat info;
     EXPECT_NE(stat("spring-chain-20261207-082000-3.png", &info), 0)
@@ -208,25 +215,21 @@ TEST_F(ReportFolder, NamedByTheTimeNeverOverAFileThatExists) {
     for (int copy = 5; copy <= 99; ++copy) {
         std::ofstream("spring-chain-20261207-082000-" + std::to_string(copy) + ".png") << "x";
     }
-    const SavedReport none =
-        saveReport(1, 1, pixel, historyCsv(Entries.chain, Entries.modes, Motion.record), when);
+    const SavedReport none = save();
     EXPECT_FALSE(none.saved);
     EXPECT_TRUE(none.namesTaken);
-    EXPECT_EQ(none.failedFile, "spring-chain-20261207-082000.png");
+    EXPECT_EQ(none.firstName, "spring-chain-20261207-082000.png");
     EXPECT_EQ(none.lastName, "spring-chain-20261207-082000-99.png");
 }
 
+// /proc takes no new file, even from root: as good as a folder that may not be written.
 TEST_F(ReportFolder, AFolderThatCannotBeWrittenIsNamedWithTheReason) {
-    ASSERT_EQ(chdir("/proc"), 0); // refused even to root
-    const SavedReport saved =
-        saveReport(1, 1, pixel, historyCsv(Entries.chain, Entries.modes, Motion.record), when);
+    ASSERT_EQ(chdir("/proc"), 0);
+    const SavedReport saved = save();
     EXPECT_FALSE(saved.saved);
-    EXPECT_EQ(saved.failedFile, "spring-chain-20261207-082000.png");
-    EXPECT_FALSE(saved.reason.empty());
-    const std::string reasons[] = {std::strerror(EACCES), std::strerror(ENOENT),
-                                   std::strerror(EROFS), std::strerror(EPERM)};
-    EXPECT_NE(std::find(std::begin(reasons), std::end(reasons), saved.reason), std::end(reasons))
-        << saved.reason;
+    EXPECT_EQ(saved.folder, "/proc");
+    EXPECT_TRUE(saved.error == EACCES || saved.error == EROFS || saved.error == EPERM)
+        << std::strerror(saved.error);
 }
 
 } // namespace

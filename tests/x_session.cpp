@@ -70,13 +70,19 @@ VirtualScreen::VirtualScreen(int width, int height) {
     }
 }
 
+// Xvfb under load has been seen to miss a SIGTERM that came as its last client left: after a
+// while it is killed outright.
 VirtualScreen::~VirtualScreen() {
     if (display_ != nullptr) {
         XCloseDisplay(display_);
     }
     if (pid_ > 0) {
         kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
+        constexpr double TermSeconds = 10.0;
+        if (!waitUntil(TermSeconds, [this] { return waitpid(pid_, nullptr, WNOHANG) == pid_; })) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
     }
 }
 

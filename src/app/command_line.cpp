@@ -13,6 +13,10 @@ const char* const GlutOptionsWithValue[] = {"-display", "-geometry"};
 const char* const GlutFlags[] = {"-iconic", "-direct", "-indirect", "-gldebug", "-sync"};
 
 constexpr const char* LanguageOption = "--lang";
+// "--" ends the options, as in most programs; "-" names standard input, where the dialogue is
+// read from anyway.
+constexpr const char* EndOfOptions = "--";
+constexpr const char* StandardInput = "-";
 constexpr const char* LanguageVariable = "SPRING_CHAIN_LANG";
 
 template <std::size_t N> bool oneOf(const char* argument, const char* const (&names)[N]) {
@@ -58,7 +62,7 @@ const char* languageValue(int i, int argc, char** argv, int* used) {
 // that names no language ("" when it is missing).
 Language chooseLanguage(int argc, char** argv, const char** unknown) {
     Language language = Language::Japanese;
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i < argc && std::strcmp(argv[i], EndOfOptions) != 0; ++i) {
         int used = 1;
         const char* value = languageValue(i, argc, argv, &used);
         if (value != nullptr) {
@@ -96,6 +100,16 @@ Argument readArgument(int i, int argc, char** argv, CommandLine* line) {
     }
     if (languageValue(i, argc, argv, &used) != nullptr) {
         return {Request::Simulate, used, false};
+    }
+    if (std::strcmp(argument, StandardInput) == 0) {
+        return {Request::Simulate, 1, false};
+    }
+    if (std::strcmp(argument, EndOfOptions) == 0) {
+        if (i + 1 < argc) {
+            reportCommandLineFault(CommandLineFault::UnexpectedArgument, argv[i + 1]);
+            return {Request::Misuse, 1, false};
+        }
+        return {Request::Simulate, 1, false};
     }
     if (oneOf(argument, GlutFlags)) {
         return {Request::Simulate, 1, true};

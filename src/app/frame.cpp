@@ -1,5 +1,7 @@
 #include "app/frame.h"
 
+#include <cstdio>
+
 #include "app/energy_view.h"
 #include "integration/integration.h"
 #include "model/simulation_state.h"
@@ -19,11 +21,9 @@ constexpr double SamplesPerCell = 20.0;
 constexpr double CellAmplitudeFraction = 0.2;
 
 const char* const ColourCaption = "Each curve color corresponds to mass color";
-// One cell is 20 samples of one frame each, StepsPerFrame x TimeStep = 0.04 s apiece: 0.8 s.
-const char* const GridCaption = "1grid=(0.8s, 0.2*max amplitude)";
-constexpr float CaptionX = -0.95f;      // window units
-constexpr float ColourCaptionY = 0.90f; // window units
-constexpr float GridCaptionY = 0.85f;   // window units
+// One cell is 20 samples of one frame each, StepsPerFrame x TimeStep = 0.04 s apiece: 0.8 s; its
+// height the fraction of the reference amplitude that the grid's drawn lines stand apart.
+const char* const GridCaption = "1grid=(0.8s, %g*max amplitude)";
 
 double ChainDisplacement[MassCapacity]; // m, the displacement of each mass in this frame
 Point2 GridCentre;                      // window units
@@ -47,6 +47,20 @@ void stepFrame() {
     drawFrame();
 }
 
+// The grid's horizontal lines: every one, or every `step`-th where they would crowd; the caption
+// names the cell that is drawn.
+void drawChart(int step) {
+    const PictureState& p = Picture;
+    drawAxes(&p.ChartOrigin);
+    GridCentre = {p.ChainOrigin.x - GridCellsPerSide * SamplesPerCell * p.TimeScale,
+                  p.ChartOrigin.y};
+    const double cellHeight =
+        CellAmplitudeFraction * p.AmplitudeScale[0] * Entries.start.MaxAmplitude;
+    drawGrid(&GridCentre, GridCellsPerSide, SamplesPerCell * p.TimeScale, step * cellHeight);
+    drawCurves(&p.ChartOrigin, p.TimeScale, p.AmplitudeScale, Entries.start.ncurve, p.HistoryIndex,
+               &p.ResponseHistory[0][0], HistoryLength);
+}
+
 // The chain, the captions and the chart, then the masses' numbers over them, and the energy panel
 // last: what is drawn later covers what was drawn before, and the time axis runs across the
 // chain's rest line.
@@ -59,25 +73,27 @@ void drawFrame() {
         ChainDisplacement[j] = Motion.StateVector[2 * j];
     }
     drawChain(&p.ChainOrigin, p.AmplitudeScale[0], nfree, ChainDisplacement, chain.K);
-    drawText(CaptionX, ColourCaptionY, CaptionFont, ColourCaption);
-    drawText(CaptionX, GridCaptionY, CaptionFont, GridCaption);
+    const int step =
+        gridLineStep(CellAmplitudeFraction * p.AmplitudeScale[0] * Entries.start.MaxAmplitude);
+    char gridCaption[64];
+    std::snprintf(gridCaption, sizeof gridCaption, GridCaption, CellAmplitudeFraction * step);
+    drawCaptions(ColourCaption, gridCaption);
+    drawChart(step);
 
-    drawAxes(&p.ChartOrigin);
-    GridCentre = {p.ChainOrigin.x - GridCellsPerSide * SamplesPerCell * p.TimeScale,
-                  p.ChartOrigin.y};
-    drawGrid(&GridCentre, GridCellsPerSide, SamplesPerCell * p.TimeScale,
-             CellAmplitudeFraction * p.AmplitudeScale[0] * Entries.start.MaxAmplitude);
-    const int ncurve = Entries.start.ncurve;
-    drawCurves(&p.ChartOrigin, p.TimeScale, p.AmplitudeScale, ncurve, p.HistoryIndex,
-               &p.ResponseHistory[0][0], HistoryLength);
-    const MassLabels labels = {
-        p.ChainOrigin, p.AmplitudeScale[0], nfree,  ChainDisplacement, p.ChartOrigin,
-        p.TimeScale,   p.AmplitudeScale,    ncurve, p.HistoryIndex,    &p.ResponseHistory[0][0],
-        HistoryLength};
+    const ChainPicture chainPicture = {p.ChainOrigin, p.AmplitudeScale[0], nfree, ChainDisplacement,
+                                       chain.K};
+    const MassLabels labels = {chainPicture,
+                               p.ChartOrigin,
+                               p.TimeScale,
+                               p.AmplitudeScale,
+                               Entries.start.ncurve,
+                               p.HistoryIndex,
+                               &p.ResponseHistory[0][0],
+                               HistoryLength};
     drawMassLabels(&labels);
     if (p.EnergyPanelShown) {
         const EnergyPanel panel = energyPanelNow();
-        drawEnergyPanel(&panel);
+        drawEnergyPanel(&panel, &chainPicture);
     }
     endFrame();
     describeFrame(Motion.record.RunFrames * SecondsPerFrame, nfree);

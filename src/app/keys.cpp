@@ -84,21 +84,20 @@ KeyOutcome askInConsole(unsigned char key) {
     return KeyOutcome::Nothing;
 }
 
-// Every mass's scale alike, as 'y' and 'Y' keep them, so that the grid's caption stays true. A
-// chain at rest has nothing to fit.
+// The largest displacement the motion can reach becomes the run's reference amplitude, drawn
+// FitHeight from the rest line, so that the grid's cells are 0.2 of it as the caption says;
+// every mass's scale alike, as 'y' and 'Y' keep them. A chain at rest has nothing to fit.
 void fitAmplitudes() {
     const int nfree = Entries.chain.nfree;
-    const double maxAmplitude = Entries.start.MaxAmplitude;
     double reach[MassCapacity];
     reachableDisplacements(Entries.chain, Entries.modes, Motion.StateVector, reach);
     const double largest = *std::max_element(reach, reach + nfree);
-    if (!(largest > 0.0) || !std::isfinite(largest)) {
+    if (!(largest > 0.0) || !std::isfinite(FitHeight / largest)) {
         return;
     }
-    const double height = std::clamp(FitHeight / largest * maxAmplitude, LowestReferenceHeight,
-                                     HighestReferenceHeight);
+    Entries.start.MaxAmplitude = largest;
     for (int i = 0; i < nfree; ++i) {
-        Picture.AmplitudeScale[i] = height / maxAmplitude;
+        Picture.AmplitudeScale[i] = FitHeight / largest;
     }
 }
 

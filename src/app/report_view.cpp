@@ -19,13 +19,15 @@ void saveForReport() {
     int height = 0;
     std::vector<unsigned char> rgb;
     takeCapturedFrame(&width, &height, &rgb);
-    const std::string csv = historyCsv(Entries.chain, Entries.modes, Motion.record);
-    const SavedReport saved = saveReport(width, height, rgb.data(), csv, std::time(nullptr));
+    const std::vector<ReportFile> files = {
+        {".png", pngImage(width, height, rgb.data()), "image/png"},
+        {".csv", historyCsv(Entries.chain, Entries.modes, Motion.record), "text/csv"}};
+    const SavedReport saved = saveReport(files, std::time(nullptr));
     if (saved.saved) {
-        printSaved(saved.picture.c_str(), saved.history.c_str());
+        printSaved(saved.names[0].c_str(), saved.names[1].c_str());
     } else if (saved.namesTaken) {
-        printNamesTaken(saved.failedFile.c_str(), saved.lastName.c_str());
+        printNamesTaken(saved.firstName.c_str(), saved.lastName.c_str());
     } else {
-        printNotSaved(saved.failedFile.c_str(), saved.reason.c_str());
+        printNotSaved(saved.folder.c_str(), saved.error);
     }
 }

@@ -3,6 +3,7 @@
 #include <GL/freeglut_std.h>
 
 #include <chrono>
+#include <cstdlib>
 
 #include "app/frame.h"
 #include "app/keys.h"
@@ -10,6 +11,7 @@
 #include "app/report_view.h"
 #include "console/console_input.h"
 #include "render/window_system.h"
+#include "texts/messages.h"
 #include "texts/texts.h"
 
 namespace {
@@ -73,19 +75,23 @@ void onDisplay() {
 
 // A redraw is one direct call of the frame's drawing, after the change, so the new scale or curve
 // count shows at once, at the same instant of the motion. 's' steps one frame and stops play, and
-// so does every key that asks in the console ('c', 'n', 'm', 'j'): those leave the window
-// unserviced until the answer is in, and what was pressed in it meanwhile is dropped rather than
-// replayed.
+// so does every key that asks in the console ('c', 'n', 'm', 'j'): those leave GLUT's loop
+// waiting until the answer is in (the window system watches for the window's end meanwhile), and
+// what was pressed in the window meanwhile is dropped rather than replayed.
 void handleKey(unsigned char key) {
-    if (key == 's' || keyAsksInConsole(key)) {
+    const bool asks = keyAsksInConsole(key);
+    if (key == 's' || asks) {
         stopPlay();
         tellPlaying(false);
     }
-    ConsoleWaits = keyAsksInConsole(key);
+    ConsoleWaits = asks;
+    if (asks) {
+        consoleWaits(true);
+    }
     const KeyOutcome outcome = applyKeyCommand(key);
     ConsoleWaits = false;
-    if (keyAsksInConsole(key)) {
-        discardKeysPressedMeanwhile();
+    if (asks) {
+        consoleWaits(false);
     }
     switch (outcome) {
     case KeyOutcome::Redraw:
@@ -142,10 +148,23 @@ void onWindowStatus(int state) {
     WindowShown = state != GLUT_HIDDEN && state != GLUT_FULLY_COVERED;
 }
 
+// The window system ends the program when its display is lost; it is said here, as the program
+// ends, in the console's language. What exit handlers are left (GLUT's) would only meet the broken
+// connection, and say so in Xlib's words: the program ends here.
+void sayIfDisplayLost() {
+    if (displayLost()) {
+        reportDisplayLost();
+        std::_Exit(0);
+    }
+}
+
 } // namespace
 
+// The exit handler comes after GLUT's initialisation, so that it runs before GLUT's own, which
+// would use the lost connection.
 void runGraphics(int* argc, char** argv, const WindowGeometry& geometry) {
     openWindow(argc, argv, geometry, windowTitle());
+    std::atexit(sayIfDisplayLost);
     glutDisplayFunc(onDisplay);
     glutReshapeFunc(onReshape);
     glutKeyboardFunc(onKeyboard);

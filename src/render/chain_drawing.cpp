@@ -7,9 +7,8 @@
 
 namespace {
 
-constexpr double AnchorRadius = 0.01; // window units
-constexpr int DiscSegments = 100;     // corners of the polygon that stands for a disc
-constexpr double Pi = 3.1415926536;   // the value the disc's angle step has always used
+constexpr int DiscSegments = 100;   // corners of the polygon that stands for a disc
+constexpr double Pi = 3.1415926536; // the value the disc's angle step has always used
 
 const float SpringColor[4] = {1.0f, 0.0f, 0.0f, 0.0f};
 
@@ -65,36 +64,33 @@ void fillDisc(const Point2* centre, double radius, const float* colour) {
 
 // Without a depth test the order decides what covers what: springs lie under the ends and the
 // masses, and a mass covers its lower-numbered neighbour. The x positions advance by repeated
-// addition of dx, in the springs and the masses alike. Springs inherit the line width; they go to
-// GL as one primitive of separate segments, and lighting stays off for the whole chain, which
-// draws the same pixels as switching it for every part at a fraction of the cost. A spring of
-// 0 N/m joins nothing, so it is not drawn: a cut chain or a free end looks as it moves.
+// addition of dx, in the springs and the masses alike (massCentres). Springs inherit the line
+// width; they go to GL as one primitive of separate segments, and lighting stays off for the
+// whole chain, which draws the same pixels as switching it for every part at a fraction of the
+// cost. A spring of 0 N/m joins nothing, so it is not drawn: a cut chain or a free end looks as
+// it moves.
 void drawChain(const Point2* leftEnd, double scale, int n, const double* y, const double* springs) {
-    const double dx = (ChainRightEndX - leftEnd->x) / (n + 1);
+    Point2 centres[MassCapacity];
+    massCentres({*leftEnd, scale, n, y, springs}, centres);
     const Point2 rightEnd = {ChainRightEndX, leftEnd->y};
 
     lightingOff();
     setColour(SpringColor);
     beginShape(Shape::Lines);
-    Point2 p = *leftEnd;
     for (int i = 0; i <= n; ++i) {
-        const Point2 next = i < n ? Point2{p.x + dx, leftEnd->y + scale * y[i]} : rightEnd;
+        const Point2& from = i > 0 ? centres[i - 1] : *leftEnd;
+        const Point2& to = i < n ? centres[i] : rightEnd;
         if (springs[i] != 0.0) {
-            vertex(p.x, p.y);
-            vertex(next.x, next.y);
+            vertex(from.x, from.y);
+            vertex(to.x, to.y);
         }
-        p = next;
     }
     endShape();
 
     fillDisc(leftEnd, AnchorRadius, SpringColor);
     fillDisc(&rightEnd, AnchorRadius, SpringColor);
-
-    double x = leftEnd->x;
     for (int i = 0; i < n; ++i) {
-        x += dx;
-        const Point2 centre = {x, leftEnd->y + scale * y[i]};
-        fillDisc(&centre, MassRadius, MassColor[i]);
+        fillDisc(&centres[i], MassRadius, MassColor[i]);
     }
     lightingOn();
 }

@@ -1,21 +1,25 @@
-// The energy panel: five lines of numbers and a bar per mode in the lower right corner, laid out
-// in text pixels so that it fits whatever the window's size.
+// The energy panel: lines of numbers and a bar per mode in a corner on the right, laid out in
+// text pixels so that it fits whatever the window's size.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
+#include "render/caption_layout.h"
+#include "render/chain_layout.h"
 #include "render/render.h"
 #include "render/window_system.h"
 
 namespace {
 
-constexpr int LineCount = 5;
-constexpr double Margin = 4.0;         // text pixels between the panel and the window's edges
-constexpr double Border = 1.0;         // text pixels
-constexpr double BarLines = 3.0;       // the bars' full height, in lines of text
-constexpr double BarFillOfSlot = 0.6;  // the rest of each mode's slot is the gap
-constexpr double LargeWindow = 600.0;  // text pixels: Helvetica 18 from here on
-constexpr double MediumWindow = 360.0; // text pixels: Helvetica 12 from here on, smaller below
+constexpr int FullLines = 5;
+constexpr int CompactLines = 2;
+constexpr int LineLength = 96;
+constexpr double Margin = 4.0;          // text pixels between the panel and the window's edges
+constexpr double Border = 1.0;          // text pixels
+constexpr double FullBarLines = 3.0;    // the bars' full height, in lines of text
+constexpr double CompactBarLines = 2.0; // the same in the compact panel
+constexpr double BarFillOfSlot = 0.6;   // the rest of each mode's slot is the gap
+constexpr double CompactBelow = 400.0;  // text pixels: a smaller side than this takes the compact
 const float Backing[4] = {1.0f, 1.0f, 1.0f, 0.0f};
 const float BorderColour[4] = {0.0f, 0.0f, 0.0f, 0.0f};
 // Greys, so that no bar looks like one of the masses: the bar's full height faint, its share dark.
@@ -27,6 +31,8 @@ struct Layout {
     double width;  // the window's, text pixels
     double height; // text pixels
     void* font;
+    int lines;
+    double barLines;
     double line; // text pixels from one baseline to the next
     double pad;  // text pixels inside the border
     double left, bottom, right, top;
@@ -47,44 +53,65 @@ void fillRectangle(const Layout& l, double left, double bottom, double right, do
     lightingOn();
 }
 
-void formatLines(const EnergyPanel* panel, char (*lines)[96]) {
-    std::snprintf(lines[0], 96, "E = %.6g J", panel->total);
-    std::snprintf(lines[1], 96, "kinetic %.4g J", panel->kinetic);
-    std::snprintf(lines[2], 96, "potential %.4g J", panel->potential);
+void formatDrift(const EnergyPanel* panel, bool compact, char* line) {
     if (std::isnan(panel->drift)) {
-        std::snprintf(lines[3], 96, "drift (E-E0)/E0: none, E0 = 0");
+        std::snprintf(line, LineLength,
+                      compact ? "drift: E0 = 0" : "drift (E-E0)/E0: none, E0 = 0");
     } else {
-        std::snprintf(lines[3], 96, "drift (E-E0)/E0 = %+.2e", panel->drift);
+        std::snprintf(line, LineLength, compact ? "drift %+.1e" : "drift (E-E0)/E0 = %+.2e",
+                      panel->drift);
     }
-    std::snprintf(lines[4], 96, "share of E in modes 1 ... %d", panel->modes);
 }
 
-// The font that the window's size allows, and the panel's box in the lower right corner: as wide
-// as its longest line, never wider than the window.
-Layout layOut(char (*lines)[96]) {
+// The full panel's five lines, or the compact one's two: the energy and the drift.
+void formatLines(const EnergyPanel* panel, bool compact, char (*lines)[LineLength]) {
+    if (compact) {
+        std::snprintf(lines[0], LineLength, "E = %.4g J", panel->total);
+        formatDrift(panel, true, lines[1]);
+        return;
+    }
+    std::snprintf(lines[0], LineLength, "E = %.6g J", panel->total);
+    std::snprintf(lines[1], LineLength, "kinetic %.4g J", panel->kinetic);
+    std::snprintf(lines[2], LineLength, "potential %.4g J", panel->potential);
+    formatDrift(panel, false, lines[3]);
+    std::snprintf(lines[4], LineLength, "share of E in modes 1 ... %d", panel->modes);
+}
+
+// As wide as the longest line, never wider than the window; in the lower right corner, or the
+// compact panel in the upper right, under the captions, where the chain covers the lower.
+Layout layOut(char (*lines)[LineLength], bool compact, const ChainPicture* chain) {
     Layout l = {};
     textPixels(&l.width, &l.height);
-    const double smaller = std::min(l.width, l.height);
-    l.font =
-        smaller >= LargeWindow ? CaptionFont : (smaller >= MediumWindow ? LabelFont : SmallFont);
+    l.font = compact ? SmallFont : fontForWindow(l.width, l.height);
+    l.lines = compact ? CompactLines : FullLines;
+    l.barLines = compact ? CompactBarLines : FullBarLines;
     const double size = fontHeight(l.font);
     l.line = size * 1.25;
     l.pad = size * 0.5;
     double text = 0.0;
-    for (int k = 0; k < LineCount; ++k) {
+    for (int k = 0; k < l.lines; ++k) {
         text = std::max(text, static_cast<double>(textWidth(l.font, lines[k])));
     }
     l.right = l.width - Margin;
     l.left = std::max(Margin, l.right - text - 2.0 * l.pad);
+    const double tall = (l.lines + l.barLines) * l.line + 2.0 * l.pad;
     l.bottom = Margin;
-    l.top = l.bottom + (LineCount + BarLines) * l.line + 2.0 * l.pad;
+    l.top = l.bottom + tall;
+    ChainFootprint footprint;
+    if (compact) {
+        chainFootprint(*chain, l.width, l.height, &footprint);
+    }
+    if (compact && chainCovers(footprint, {l.left, l.bottom, l.right, l.top})) {
+        l.top = l.height - captionsBottom(l.width, l.height);
+        l.bottom = l.top - tall;
+    }
     return l;
 }
 
 void drawBars(const Layout& l, const EnergyPanel* panel) {
     const double slot = (l.right - l.left - 2.0 * l.pad) / panel->modes;
     const double base = l.bottom + l.pad;
-    const double full = BarLines * l.line - l.pad;
+    const double full = l.barLines * l.line - l.pad;
     for (int r = 0; r < panel->modes; ++r) {
         const double left = l.left + l.pad + r * slot;
         const double right = left + BarFillOfSlot * slot;
@@ -98,13 +125,17 @@ void drawBars(const Layout& l, const EnergyPanel* panel) {
 
 } // namespace
 
-void drawEnergyPanel(const EnergyPanel* panel) {
-    char lines[LineCount][96];
-    formatLines(panel, lines);
-    const Layout l = layOut(lines);
+void drawEnergyPanel(const EnergyPanel* panel, const ChainPicture* chain) {
+    double width = 0.0;
+    double height = 0.0;
+    textPixels(&width, &height);
+    const bool compact = std::min(width, height) < CompactBelow;
+    char lines[FullLines][LineLength];
+    formatLines(panel, compact, lines);
+    const Layout l = layOut(lines, compact, chain);
     fillRectangle(l, l.left, l.bottom, l.right, l.top, BorderColour);
     fillRectangle(l, l.left + Border, l.bottom + Border, l.right - Border, l.top - Border, Backing);
-    for (int k = 0; k < LineCount; ++k) {
+    for (int k = 0; k < l.lines; ++k) {
         const double baseline = l.top - l.pad - (k + 1) * l.line + (l.line - fontHeight(l.font));
         drawText(static_cast<float>(l.x(l.left + l.pad)), static_cast<float>(l.y(baseline)), l.font,
                  lines[k]);

@@ -7,11 +7,15 @@ namespace {
 // A label per disc and per curve end, and a few to spare.
 constexpr int MaxLabels = 2 * MassCapacity + 8;
 
+// Numbers closer than this read as one number ("12" beside "15" as "1215").
+constexpr double LabelSpacing = 2.0; // text pixels
+
 LabelBox Placed[MaxLabels];
 int PlacedCount = 0;
 
-bool overlap(const LabelBox& a, const LabelBox& b) {
-    return a.left < b.right && b.left < a.right && a.bottom < b.top && b.bottom < a.top;
+bool tooClose(const LabelBox& a, const LabelBox& b) {
+    return a.left < b.right + LabelSpacing && b.left < a.right + LabelSpacing &&
+           a.bottom < b.top + LabelSpacing && b.bottom < a.top + LabelSpacing;
 }
 
 bool fits(const LabelBox& box, double width, double height) {
@@ -19,7 +23,7 @@ bool fits(const LabelBox& box, double width, double height) {
         return false;
     }
     for (int i = 0; i < PlacedCount; ++i) {
-        if (overlap(box, Placed[i])) {
+        if (tooClose(box, Placed[i])) {
             return false;
         }
     }

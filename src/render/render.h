@@ -57,23 +57,40 @@ void drawText(float x, float y, void* font, const char* text);
 // scale * y[i]. Springs inherit the line width.
 void drawChain(const Point2* leftEnd, double scale, int n, const double* y, const double* springs);
 
+// The chain as drawChain draws it, for what is placed beside it.
+struct ChainPicture {
+    Point2 leftEnd;
+    double scale; // window units per metre
+    int masses;
+    const double* displacements; // m, one per mass
+    const double* springs;       // N/m, masses + 1; one of 0 N/m is not drawn
+};
+
+// The two captions at the window's top left, laid out in text pixels: at 800 x 800 pixels where
+// they have always been, in Helvetica 18; in a smaller font where the window is smaller, one line
+// under the other whatever the window's size.
+void drawCaptions(const char* first, const char* second);
+
 // The chart: two black axes through origin, a black grid of n cells on each side of centre, and
 // the response curves of samples 0 ... last of each row (rows `stride` samples apart). The axes and
 // the grid lie square to the window.
 void drawAxes(const Point2* origin);
 void drawGrid(const Point2* centre, int n, double cellWidth, double cellHeight);
+
+// Every how many of the grid's horizontal lines are drawn, so that those drawn stand at least
+// 4 pixels apart: 1, else 5, 10, 50, 100, ... (cellHeight in window units). The vertical lines,
+// 20 samples apart, always stand that far apart.
+int gridLineStep(double cellHeight);
 void drawCurves(const Point2* origin, double step, const double* scales, int count, int last,
                 const double* samples, int stride);
 
-// The number of each mass above its disc, and of each drawn curve at its newest end, in the
-// mass's colour darkened to read on white; where masses crowd, a label that would cover another
-// goes to the other side of its disc, or is left out.
+// The number of each mass beside its disc, and of each drawn curve at its newest end, in the
+// mass's colour darkened to read on white: on the side of its disc that its springs leave free
+// (below a mass lower than its neighbours), never over a disc, a spring or another number; where
+// there is no such place, the number is left out.
 struct MassLabels {
-    Point2 chainLeft;  // as drawChain takes it
-    double chainScale; // window units per metre
-    int masses;
-    const double* displacements; // m, one per mass
-    Point2 chartOrigin;          // as drawCurves takes them
+    ChainPicture chain;
+    Point2 chartOrigin; // as drawCurves takes them
     double step;
     const double* scales;
     int curves;
@@ -86,8 +103,9 @@ void drawMassLabels(const MassLabels* labels);
 // The energy panel, in the lower right corner: the total energy and its kinetic and potential
 // parts (J), the drift since the run's start, and one grey bar per mode whose height is that
 // mode's share of the energy, on a white backing with a thin border. It is drawn last, so that
-// nothing covers it, in a size of text and a place that fit any window of 200 x 200 pixels or
-// more.
+// nothing covers it, in a size of text that fits the window. Where the window is smaller than
+// 400 pixels either way the panel is compact (the energy, the drift and the bars), within a third
+// of the window, in the right-hand corner that the chain leaves free.
 struct EnergyPanel {
     double total;     // J
     double kinetic;   // J
@@ -96,4 +114,4 @@ struct EnergyPanel {
     int modes;
     const double* shares; // fractions, mode 1 first
 };
-void drawEnergyPanel(const EnergyPanel* panel);
+void drawEnergyPanel(const EnergyPanel* panel, const ChainPicture* chain);

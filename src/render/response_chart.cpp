@@ -1,3 +1,4 @@
+#include <cmath>
 
 #include "render/mass_colours.h"
 #include "render/render.h"
@@ -9,6 +10,12 @@ constexpr double AxisHalfLength = 10.0;   // window units, far beyond the window
 constexpr float AxisAndCurveWidth = 2.0f; // pixels
 constexpr float GridWidth = 1.0f;         // pixels
 const float Black[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+
+// Horizontal grid lines closer than this melt into a bar, or hide the curves.
+constexpr double ClosestGridLines = 4.0; // text pixels
+// A step of 10^8 lines: far more than the smallest reference height the keys allow (1e-6 window
+// units) needs in the smallest window, and far inside an int.
+constexpr int MostLineSteps = 16;
 
 // One open polyline through samples 0 ... last, sample k at x = origin.x + k * step reached by
 // repeated addition; it never wraps around the row's end. The width is set even when nothing is
@@ -79,4 +86,17 @@ void drawCurves(const Point2* origin, double step, const double* scales, int cou
     for (int c = 0; c < count; ++c) {
         drawCurve(origin, step, scales[c], last, samples + c * stride, MassColor[c]);
     }
+}
+
+// The steps run 1, 5, 10, 50, 100, ...: cells that are still a round part of the reference.
+int gridLineStep(double cellHeight) {
+    double width = 0.0;
+    double height = 0.0;
+    textPixels(&width, &height);
+    const double pixels = std::fabs(cellHeight) / 2.0 * height;
+    int step = 1;
+    for (int k = 0; k < MostLineSteps && !(step * pixels >= ClosestGridLines); ++k) {
+        step *= k % 2 == 0 ? 5 : 2;
+    }
+    return step;
 }

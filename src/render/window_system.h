@@ -4,7 +4,9 @@
 #pragma once
 
 // Whether a window can be opened: the display that GLUT would use (the command line's -display,
-// or the environment's) accepts one.
+// or the environment's) accepts a connection. The display is asked once (once more a moment
+// later, where it refused), and the connection is kept: a server whose last client leaves starts
+// afresh, and refuses GLUT's connection a moment later.
 bool displayAvailable(int argc, char** argv);
 
 // Readies the window system for GLUT, before GLUT starts.
@@ -21,14 +23,21 @@ void nameWindow(const char* title);
 void watchWindow();
 void stopWatchingWindow();
 
-// A descriptor that turns readable once the window has ended by any means (-1 where the window
-// system gives none), and whether it has.
-int windowEndDescriptor();
+// Whether the window has ended by any means.
 bool windowEnded();
 
-// Drops the key presses that reached the window while the console was waiting for input, so
-// that they are not replayed once it is done.
-void discardKeysPressedMeanwhile();
+// While a key's question waits in the console, GLUT's loop does not run: the window system watches
+// the window meanwhile, and windowEndDescriptor (-1 where the window system gives none) turns
+// readable when the window is closed (a window manager's close) or ended by any other means.
+// consoleWaits(false) ends the watch and drops the key presses that reached the window meanwhile,
+// so that they are not replayed.
+void consoleWaits(bool waiting);
+int windowEndDescriptor();
+
+// Whether the program ends because its connection to the display was lost (the window killed by
+// the window manager, the X server gone): the window system then ends it with status 0, and its
+// exit handlers may say so.
+bool displayLost();
 
 // While true, the window system's repeats of a key held down are not passed on as presses.
 void ignoreKeyRepeat(bool ignore);

@@ -47,8 +47,11 @@ EM_JS(int, measureText, (const char* text, int length, int size), {
     return springChain.textWidth(new TextDecoder().decode(HEAPU8.subarray(text, text + length)),
                                  size);
 });
-EM_JS(double, shownWidth, (), { return springChain.shownSize()[0]; });
-EM_JS(double, shownHeight, (), { return springChain.shownSize()[1]; });
+EM_JS(void, readShownSize, (double* size), {
+    const shown = springChain.shownSize();
+    HEAPF64[size >> 3] = shown[0];
+    HEAPF64[(size >> 3) + 1] = shown[1];
+});
 EM_JS(void, showPlaying, (int playing), { springChain.playing = playing != 0; });
 EM_JS(void, passKey, (int key), { springChain.passKey(key); });
 EM_ASYNC_JS(int, awaitPassedKey, (), { return await springChain.nextPassedKey(); });
@@ -60,6 +63,9 @@ Shape Current = Shape::Lines;
 float LineWidth = 1.0f; // pixels
 GLint Viewport[4] = {0, 0, 800, 800};
 double FrameBegan = 0.0; // ms, the page's clock
+// The canvas's size as shown (CSS pixels, width then height), asked of the page once a frame: the
+// asking makes the browser lay the page out.
+double Shown[2] = {800.0, 800.0};
 
 void drawArray(GLenum mode, const std::vector<float>& points) {
     glEnableClientState(GL_VERTEX_ARRAY);
@@ -127,8 +133,8 @@ int textWidth(void* font, const char* text) {
 }
 
 void textPixels(double* width, double* height) {
-    *width = shownWidth();
-    *height = shownHeight();
+    *width = Shown[0];
+    *height = Shown[1];
 }
 
 void prepareForGlut() {}
@@ -153,8 +159,12 @@ bool windowEnded() {
     return false;
 }
 
+bool displayLost() {
+    return false;
+}
+
 // Keys pressed on the canvas while the console waits are dropped as they come.
-void discardKeysPressedMeanwhile() {}
+void consoleWaits(bool) {}
 
 // A browser repeats a held key as presses without releases in between: the space bar's own
 // guard takes care of them.
@@ -195,6 +205,7 @@ void tellPlaying(bool playing) {
 
 void beginFrame() {
     FrameBegan = emscripten_get_now();
+    readShownSize(Shown);
     glGetIntegerv(GL_VIEWPORT, Viewport);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();

@@ -61,8 +61,17 @@ bool windowEnded() {
     return false;
 }
 
-void discardKeysPressedMeanwhile() {
+// Keys typed into the window while the console waited are in the thread's message queue.
+void consoleWaits(bool waiting) {
+    if (waiting) {
+        return;
+    }
     MSG message;
     while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
     }
+}
+
+// Windows tells a window of its end by messages, which GLUT takes.
+bool displayLost() {
+    return false;
 }

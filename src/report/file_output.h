@@ -13,6 +13,10 @@ int writeNewFile(const std::string& name, const std::string& bytes, const char* 
 // Removes a file that writeNewFile wrote.
 void removeFile(const std::string& name);
 
-// The full path of the file of that name where the files go (the working folder), for the student
-// to find them; in a page, whose files are downloads, the name.
+// The full path of the folder where the files go (the working folder), and of the file of that
+// name there, for the student to find them; in a page, whose files are downloads, "" and the name.
+std::string folderOfFiles();
 std::string pathInFolder(const std::string& name);
+
+// Whether the folder is there.
+bool folderExists(const std::string& folder);

@@ -1,6 +1,7 @@
 // Saved files on Linux: new files in the working folder, created only where no file of the name
 // exists (O_EXCL), so that nothing is ever written over.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -37,11 +38,21 @@ void removeFile(const std::string& name) {
     unlink(name.c_str());
 }
 
-std::string pathInFolder(const std::string& name) {
+std::string folderOfFiles() {
     std::string folder(PATH_MAX, '\0');
     if (getcwd(&folder[0], folder.size()) == nullptr) {
-        return name;
+        return ".";
     }
     folder.resize(std::strlen(folder.c_str()));
-    return folder == "/" ? folder + name : folder + "/" + name;
+    return folder;
+}
+
+std::string pathInFolder(const std::string& name) {
+    const std::string folder = folderOfFiles();
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+bool folderExists(const std::string& folder) {
+    struct stat info;
+    return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }

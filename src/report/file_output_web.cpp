@@ -32,6 +32,14 @@ int writeNewFile(const std::string& name, const std::string& bytes, const char* 
 // A download cannot be taken back; a page never needs to, as every download is written.
 void removeFile(const std::string&) {}
 
+std::string folderOfFiles() {
+    return "";
+}
+
 std::string pathInFolder(const std::string& name) {
     return name;
+}
+
+bool folderExists(const std::string&) {
+    return true;
 }

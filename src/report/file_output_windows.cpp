@@ -48,13 +48,23 @@ void removeFile(const std::string& name) {
 }
 
 // The folder as Windows names it, wide, in the program's UTF-8.
-std::string pathInFolder(const std::string& name) {
+std::string folderOfFiles() {
     wchar_t* folder = _wgetcwd(nullptr, 0);
     if (folder == nullptr) {
-        return name;
+        return ".";
     }
     std::string path = narrow(folder, -1, CP_UTF8);
     std::free(folder);
     path.resize(std::strlen(path.c_str()));
-    return path.back() == '\\' ? path + name : path + "\\" + name;
+    return path;
+}
+
+std::string pathInFolder(const std::string& name) {
+    const std::string folder = folderOfFiles();
+    return folder.back() == '\\' ? folder + name : folder + "\\" + name;
+}
+
+bool folderExists(const std::string& folder) {
+    const DWORD attributes = GetFileAttributesW(widen(folder.c_str()).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }

@@ -1,7 +1,9 @@
-// The run's record as CSV. The numbers are formatted by snprintf, then any decimal comma that a
-// locale's LC_NUMERIC gave them is turned back into '.', so the file reads the same everywhere
-// (a %g number holds no other comma). No streams: they would add their locale machinery to the
-// page's download.
+// The run's record as CSV that opens as one table: the run's details on lines that begin with '#'
+// (which pandas' and R's readers take as comments, and a spreadsheet shows as text), then one
+// row of column titles and rows of the same width. The numbers are formatted by snprintf, then
+// any decimal comma that a locale's LC_NUMERIC gave them is turned back into '.', so the file
+// reads the same everywhere (a %g number holds no other comma). No streams: they would add their
+// locale machinery to the page's download.
 #include <cstdio>
 #include <string>
 
@@ -9,33 +11,38 @@
 
 namespace {
 
-void appendNumber(std::string* out, double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.15g",
-                  value); // all a double's displacement carries reliably
+// All that a double's displacement carries reliably; the frequencies, which the record promises
+// to full precision, keep the 17 digits that give back the very double.
+constexpr const char* Measured = "%.15g";
+constexpr const char* FullPrecision = "%.17g";
+
+void appendNumber(std::string* out, double value, const char* format = Measured) {
+    char text[40];
+    std::snprintf(text, sizeof text, format, value);
     for (char* c = text; *c != '\0'; ++c) {
         *out += *c == ',' ? '.' : *c;
     }
 }
 
-void labelledLine(std::string* out, const std::string& label, const double* values, int count) {
-    *out += label;
+void detailLine(std::string* out, const std::string& label, const double* values, int count,
+                const char* format = Measured) {
+    *out += "# " + label;
     for (int i = 0; i < count; ++i) {
         *out += ',';
-        appendNumber(out, values[i]);
+        appendNumber(out, values[i], format);
     }
     *out += '\n';
 }
 
 void header(std::string* out, const MassSpringChain& chain, const ModalResults& modes) {
     const int nfree = chain.nfree;
-    *out += "n," + std::to_string(nfree) + '\n';
-    labelledLine(out, "masses [kg]", chain.m, nfree);
-    labelledLine(out, "springs [N/m]", chain.K, nfree + 1);
+    *out += "# n," + std::to_string(nfree) + '\n';
+    detailLine(out, "masses [kg]", chain.m, nfree);
+    detailLine(out, "springs [N/m]", chain.K, nfree + 1);
     // The console prints the search's digits; the record has them all.
-    labelledLine(out, "omega [rad/s] (to full precision)", modes.PolishedOmega, nfree);
+    detailLine(out, "omega [rad/s] (to full precision)", modes.PolishedOmega, nfree, FullPrecision);
     for (int r = 0; r < nfree; ++r) {
-        labelledLine(out, "mode " + std::to_string(r + 1), modes.ModeShape[r], nfree);
+        detailLine(out, "mode " + std::to_string(r + 1), modes.ModeShape[r], nfree);
     }
     *out += "t [s]";
     for (int i = 1; i <= nfree; ++i) {

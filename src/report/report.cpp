@@ -1,7 +1,6 @@
 #include "report/report.h"
 
 #include <cerrno>
-#include <cstring>
 
 #include "report/file_output.h"
 
@@ -10,8 +9,20 @@ namespace {
 // Presses of 'p' within one second get names -2, -3, ...; past this many the files are refused.
 constexpr int MostCopiesPerSecond = 99;
 
-SavedReport notSaved(const std::string& file, int error) {
-    return {false, "", "", file, std::strerror(error), false, ""};
+// A folder that is there but takes no new file (/proc, say) is as good as one that may not be
+// written: the student is told so, rather than that the folder is missing.
+SavedReport notSaved(int error) {
+    const std::string folder = folderOfFiles();
+    if (error == ENOENT && folderExists(folder)) {
+        error = EACCES;
+    }
+    return {false, {}, folder, error, false, "", ""};
+}
+
+void removeFiles(const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        removeFile(name);
+    }
 }
 
 } // namespace
@@ -23,30 +34,31 @@ std::string reportStem(std::time_t now) {
     return stem;
 }
 
-// The picture is written first and taken back if the record cannot follow it under the same
-// name, so that a name always stands for a pair.
-SavedReport saveReport(int width, int height, const unsigned char* rgb, const std::string& csv,
-                       std::time_t now) {
+// The files are written in order, and those written are taken back where one cannot follow them
+// under the same name, so that a name always stands for the whole report.
+SavedReport saveReport(const std::vector<ReportFile>& files, std::time_t now) {
     const std::string stem = reportStem(now);
-    const std::string png = pngImage(width, height, rgb);
     for (int copy = 1; copy <= MostCopiesPerSecond; ++copy) {
         const std::string name = copy == 1 ? stem : stem + "-" + std::to_string(copy);
-        const int pictureError = writeNewFile(name + ".png", png, "image/png");
-        if (pictureError == EEXIST) {
-            continue;
+        std::vector<std::string> written;
+        int error = 0;
+        for (const ReportFile& file : files) {
+            error = writeNewFile(name + file.ending, file.bytes, file.type);
+            if (error != 0) {
+                break;
+            }
+            written.push_back(name + file.ending);
         }
-        if (pictureError != 0) {
-            return notSaved(name + ".png", pictureError);
+        if (error == 0) {
+            written.front() = pathInFolder(written.front());
+            return {true, written, "", 0, false, "", ""};
         }
-        const int historyError = writeNewFile(name + ".csv", csv, "text/csv");
-        if (historyError == 0) {
-            return {true, pathInFolder(name + ".png"), name + ".csv", "", "", false, ""};
-        }
-        removeFile(name + ".png");
-        if (historyError != EEXIST) {
-            return notSaved(name + ".csv", historyError);
+        removeFiles(written);
+        if (error != EEXIST) {
+            return notSaved(error);
         }
     }
-    const std::string last = stem + "-" + std::to_string(MostCopiesPerSecond) + ".png";
-    return {false, "", "", stem + ".png", "", true, last};
+    const std::string ending = files.front().ending;
+    const std::string last = stem + "-" + std::to_string(MostCopiesPerSecond) + ending;
+    return {false, {}, "", 0, true, stem + ending, last};
 }

@@ -1,31 +1,41 @@
 // What a student takes away for a report: the window's picture as PNG and the run's record as
-// CSV, two files named by the local date and time (spring-chain-YYYYMMDD-HHMMSS, then -2, -3, ...
-// while a file of the name exists), never written over a file that exists. Where they go is the
-// platform's (file_output.h): the working folder on the desktop, the downloads in a page.
+// CSV (and, where the spectrum is shown, the spectrum as CSV), files named by the local date and
+// time (spring-chain-YYYYMMDD-HHMMSS, then -2, -3, ... while a file of the name exists), never
+// written over a file that exists. Where they go is the platform's (file_output.h): the working
+// folder on the desktop, the downloads in a page.
 #pragma once
 
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "model/records.h"
 
+// One file of a report: what follows the name's stem (".png", ".csv", "-spectrum.csv"), its bytes
+// and its media type.
+struct ReportFile {
+    std::string ending;
+    std::string bytes;
+    const char* type;
+};
+
 struct SavedReport {
     bool saved;
-    std::string picture;    // the PNG's full path (its name, where there is no folder)
-    std::string history;    // the CSV's name, in the same folder
-    std::string failedFile; // when not saved: the file that could not be written,
-    std::string reason;     // and why (strerror), or
-    bool namesTaken;        // every name of the second is taken: failedFile ... lastName
+    std::vector<std::string> names; // every file's name, the first with its folder's full path
+    std::string folder;             // when not saved: the folder the files were to go to,
+    int error;                      // and why (an errno value), or
+    bool namesTaken;                // every name of the second is taken: firstName ... lastName
+    std::string firstName;
     std::string lastName;
 };
 
-// Saves the picture (rows from the top, RGB) and the run's record (historyCsv); both or neither.
-SavedReport saveReport(int width, int height, const unsigned char* rgb, const std::string& csv,
-                       std::time_t now);
+// Saves the files under one name; all of them or none.
+SavedReport saveReport(const std::vector<ReportFile>& files, std::time_t now);
 
 // The run's record as CSV, UTF-8 with '.' for the decimal point whatever the locale: labelled
-// header lines (n, the masses, the springs, omega, each mode's shape), the column titles, then
-// one row per recorded frame, oldest first: the time and every mass's displacement.
+// lines of the run's details, each beginning with '#' (n, the masses, the springs, omega to 17
+// digits, each mode's shape), then the column titles and one row per recorded frame, oldest
+// first: the time and every mass's displacement.
 std::string historyCsv(const MassSpringChain& chain, const ModalResults& modes,
                        const RunRecord& record);
 

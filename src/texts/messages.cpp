@@ -1,11 +1,24 @@
 #include "texts/messages.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "console/console.h"
 #include "texts/texts.h"
 
 namespace {
 
 constexpr double PerCent = 100.0;
+
+// A spent quota is a full disk to the student; Windows has no code for it.
+bool diskIsFull(int error) {
+#ifdef EDQUOT
+    if (error == EDQUOT) {
+        return true;
+    }
+#endif
+    return error == ENOSPC;
+}
 
 } // namespace
 
@@ -46,6 +59,10 @@ void reportNoDisplay(const char* display) {
     }
 }
 
+void reportDisplayLost() {
+    consoleErrorPrintf("%s", text(Text::DisplayLost));
+}
+
 void reportUnreadableGeometry(const char* typed) {
     consoleErrorPrintf(text(Text::UnreadableGeometry), typed);
 }
@@ -61,8 +78,16 @@ void printSaved(const char* picture, const char* history) {
     consolePrintf(text(Text::Saved), picture, history);
 }
 
-void printNotSaved(const char* file, const char* reason) {
-    consoleErrorPrintf(text(Text::NotSaved), file, reason);
+void printNotSaved(const char* folder, int error) {
+    const char* reason = std::strerror(error);
+    if (error == EACCES || error == EPERM || error == EROFS) {
+        reason = text(Text::NoPermission);
+    } else if (error == ENOENT || error == ENOTDIR) {
+        reason = text(Text::NoSuchFolder);
+    } else if (diskIsFull(error)) {
+        reason = text(Text::DiskFull);
+    }
+    consoleErrorPrintf(text(Text::NotSaved), folder, reason);
 }
 
 void printNamesTaken(const char* first, const char* last) {

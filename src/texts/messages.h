@@ -21,6 +21,9 @@ void reportUnknownLanguageInEnvironment(const char* value);
 // when display is null).
 void reportNoDisplay(const char* display);
 
+// Says on standard error that the connection to the display was lost, and the program ends.
+void reportDisplayLost();
+
 // Says on standard error that the command line's window geometry could not be read.
 void reportUnreadableGeometry(const char* typed);
 
@@ -29,10 +32,11 @@ void reportUnreadableGeometry(const char* typed);
 void printEnergyReport(double startEnergy, int modes, const double* omega, const double* shares);
 
 // Names the two files saved for the report (the first as a full path, where they are files of a
-// folder); or, on standard error, the file that could not be written and why, or that every name
-// of the second is taken.
+// folder); or, on standard error, the folder that could not be written and why (error, an errno
+// value: in words of its own where the folder may not be written, is missing or its disk is full,
+// in the system's otherwise), or that every name of the second is taken.
 void printSaved(const char* picture, const char* history);
-void printNotSaved(const char* file, const char* reason);
+void printNotSaved(const char* folder, int error);
 void printNamesTaken(const char* first, const char* last);
 
 // On standard error: the input ended while the first dialogue needed a value (the program ends);

@@ -36,12 +36,16 @@ enum class Text {
     EnergyHeading, // %.6g: the starting energy
     ModeShare,     // %d %.4f %8.4f: the mode, its frequency and its share in per cent
     Saved,         // %s %s: the picture and the record
-    NotSaved,      // %s %s: the file and why
-    NamesTaken,    // %s %s: the first and the last name of the second
+    NotSaved,      // %s %s: the folder and why
+    NoPermission,
+    NoSuchFolder,
+    DiskFull,
+    NamesTaken, // %s %s: the first and the last name of the second
     // Messages on standard error.
     EndOfInput,
     NoDisplay,
-    NoDisplayNamed,     // %s: the display
+    NoDisplayNamed, // %s: the display
+    DisplayLost,
     UnreadableGeometry, // %s: the geometry as typed
     NoConsoleToAsk,     // %c: the key
     QuestionLeft,

@@ -82,7 +82,13 @@ const char* englishText(Text key) {
     case Text::Saved:
         return "\nSaved the picture and the response data: %s, %s\n";
     case Text::NotSaved:
-        return "\nCould not save the file %s: %s\n";
+        return "\nCould not save in %s: %s\n";
+    case Text::NoPermission:
+        return "permission denied";
+    case Text::NoSuchFolder:
+        return "the folder does not exist";
+    case Text::DiskFull:
+        return "the disk is full";
     case Text::NamesTaken:
         return "\nNot saved: every name of this second, %s ... %s, is taken\n";
     case Text::EndOfInput:
@@ -91,6 +97,8 @@ const char* englishText(Text key) {
         return "No display (screen) to open the window on: the program ends\n";
     case Text::NoDisplayNamed:
         return "Cannot open the window on the display %s: the program ends\n";
+    case Text::DisplayLost:
+        return "The connection to the display was lost: the program ends\n";
     case Text::UnreadableGeometry:
         return "-geometry \"%s\" cannot be read: the window opens at 800x800\n";
     case Text::NoConsoleToAsk:

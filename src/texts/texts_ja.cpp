@@ -79,7 +79,13 @@ const char* japaneseText(Text key) {
     case Text::Saved:
         return "\n画像と応答データを保存しました：%s，%s\n";
     case Text::NotSaved:
-        return "\nファイル %s を保存できませんでした：%s\n";
+        return "\n%s に保存できませんでした：%s\n";
+    case Text::NoPermission:
+        return "書き込みの権限がありません";
+    case Text::NoSuchFolder:
+        return "フォルダがありません";
+    case Text::DiskFull:
+        return "ディスクがいっぱいです";
     case Text::NamesTaken:
         return "\n保存できませんでした：この秒の名前 %s … %s はすべて使われています\n";
     case Text::EndOfInput:
@@ -88,6 +94,8 @@ const char* japaneseText(Text key) {
         return "ウィンドウを開く画面（ディスプレイ）に接続できないため終了します\n";
     case Text::NoDisplayNamed:
         return "ウィンドウを開く画面（ディスプレイ %s）に接続できないため終了します\n";
+    case Text::DisplayLost:
+        return "画面（ディスプレイ）との接続が切れたため終了します\n";
     case Text::UnreadableGeometry:
         return "-geometry の指定「%s」は読めないため、ウィンドウは 800×800 で開きます\n";
     case Text::NoConsoleToAsk:

@@ -1,0 +1,51 @@
+#include "render/caption_layout.h"
+
+#include <algorithm>
+
+#include "render/render.h"
+#include "render/window_system.h"
+
+namespace {
+
+constexpr double LargeWindow = 600.0;  // text pixels: Helvetica 18 from here on
+constexpr double MediumWindow = 360.0; // text pixels: Helvetica 12 from here on, smaller below
+
+// The captions' line is their font's height and 2 pixels; they start one line from the left edge
+// and two lines below the top (20 and 40 pixels at 800 x 800, where they have always been).
+constexpr double LineSpacing = 2.0;     // text pixels between the font's height and the next line
+constexpr double NarrowestMargin = 2.0; // text pixels, where a caption is wider than its room
+
+} // namespace
+
+void* fontForWindow(double width, double height) {
+    const double smaller = std::min(width, height);
+    return smaller >= LargeWindow ? CaptionFont : (smaller >= MediumWindow ? LabelFont : SmallFont);
+}
+
+// The second baseline is three lines down; the font's descent stays within its line.
+double captionsBottom(double width, double height) {
+    return 3.0 * (fontHeight(fontForWindow(width, height)) + LineSpacing) + LineSpacing;
+}
+
+// A caption wider than the window from its margin starts further left, so that as much of it as
+// fits is read.
+void drawCaptions(const char* first, const char* second) {
+    double width = 0.0;
+    double height = 0.0;
+    textPixels(&width, &height);
+    if (!(width > 0.0 && height > 0.0)) {
+        return;
+    }
+    void* font = fontForWindow(width, height);
+    const double line = fontHeight(font) + LineSpacing;
+    const double widest = std::max(textWidth(font, first), textWidth(font, second));
+    const double left = std::max(NarrowestMargin, std::min(line, width - widest));
+    const auto x = [width](double pixels) {
+        return static_cast<float>(2.0 * pixels / width - 1.0);
+    };
+    const auto y = [height](double below) {
+        return static_cast<float>(1.0 - 2.0 * below / height);
+    };
+    drawText(x(left), y(2.0 * line), font, first);
+    drawText(x(left), y(3.0 * line), font, second);
+}

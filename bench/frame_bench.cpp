@@ -8,6 +8,8 @@
 
 #include "app/frame.h"
 #include "bench_chains.h"
+#include "integration/integration.h"
+#include "integration/motion_record.h"
 #include "modal/modal.h"
 #include "model/simulation_state.h"
 #include "render/render.h"
@@ -51,6 +53,35 @@ void fullFrameWithPanel(benchmark::State& state) {
     Picture.EnergyPanelShown = false;
 }
 
+// While playing with the spectrum shown: every frame the step record grows, and the spectrum of
+// 20 curves over its 4096 steps is transformed again; the chart's curves are not drawn meanwhile.
+void fullFrameWithSpectrum(benchmark::State& state) {
+    setUpFullSweep();
+    ComputeModeShapes();
+    startSteps(&Motion.steps, Entries.chain.nfree, Motion.StateVector);
+    for (int frame = 0; frame < StepRecordLength / StepsPerFrame; ++frame) {
+        advanceFrame();
+    }
+    Picture.SpectrumShown = true;
+    for (auto _ : state) {
+        stepFrame();
+        glFinish();
+    }
+    Picture.SpectrumShown = false;
+}
+
+// The modes as a figure: twenty rows of twenty discs and the dispersion under them.
+void fullFrameWithModes(benchmark::State& state) {
+    setUpFullSweep();
+    ComputeModeShapes();
+    Picture.ModeFigureShown = true;
+    for (auto _ : state) {
+        stepFrame();
+        glFinish();
+    }
+    Picture.ModeFigureShown = false;
+}
+
 void fullFrame(benchmark::State& state) {
     setUpFullSweep();
     for (auto _ : state) {
@@ -82,6 +113,8 @@ void stiffFrame(benchmark::State& state) {
 BENCHMARK(stiffFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(fullFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(fullFrameWithPanel)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(fullFrameWithSpectrum)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(fullFrameWithModes)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 int main(int argc, char** argv) {
     glutInitWindowSize(800, 800);

@@ -27,7 +27,7 @@ install(FILES ${PROJECT_BINARY_DIR}/packaged/spring-chain.1.gz
 install(FILES ${PROJECT_BINARY_DIR}/packaged/changelog.gz
     ${PROJECT_BINARY_DIR}/packaged/changelog.Debian.gz
     packaging/copyright README.md docs/guide.ja.md docs/guide.en.md docs/screenshot.png
-    docs/energy-panel.png
+    docs/energy-panel.png docs/mode-figure.png docs/spectrum.png
     DESTINATION ${SPRING_CHAIN_DOC_DIR})
 install(DIRECTORY examples/ DESTINATION ${SPRING_CHAIN_DOC_DIR}/examples FILES_MATCHING PATTERN "*.txt")
 install(FILES packaging/spring-chain.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

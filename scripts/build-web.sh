@@ -9,7 +9,10 @@ cd "$(dirname "$0")/.."
 ./scripts/setup.sh web
 # Debian's emcc runs its JS tools under Debian's node, which finds its modules only here.
 export NODE_PATH=/usr/share/nodejs:/usr/lib/nodejs
-emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DSPRING_CHAIN_TESTS=OFF > /dev/null
+# KissFFT's two source files, from Debian's source package, compiled into the page.
+./scripts/fetch-debian-source.sh kissfft build-web-src
+emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DSPRING_CHAIN_TESTS=OFF \
+    -DKISSFFT_SOURCE_DIR="$PWD/build-web-src/kissfft" > /dev/null
 cmake --build build-web --target spring-chain spring-chain-single -j "$(nproc)"
 rm -rf dist/web dist/spring-chain.html dist/spring-chain-web.zip
 mkdir -p dist/web

@@ -14,7 +14,7 @@ set -euo pipefail
 
 run_packages=(
     g++ cmake make pkg-config
-    libglut-dev libgl-dev libx11-dev libgl1-mesa-dri libstb-dev
+    libglut-dev libgl-dev libx11-dev libgl1-mesa-dri libstb-dev libkissfft-dev
 )
 # clang and libclang-rt-dev (the runtime of the clang that the release ships) build the fuzzer.
 test_packages=(
@@ -24,7 +24,7 @@ test_packages=(
 )
 windows_packages=(g++-mingw-w64-x86-64-posix cmake make zip xz-utils ca-certificates libstb-dev)
 wine_packages=(wine wine64 xvfb x11-utils xdotool x11-apps locales python3)
-web_packages=(emscripten cmake make zip libstb-dev)
+web_packages=(emscripten cmake make zip libstb-dev xz-utils ca-certificates)
 webtest_packages=(chromium fonts-ipafont-gothic fonts-liberation python3 python3-websocket gzip)
 deb_packages=(dpkg-dev file gzip lintian desktop-file-utils mandoc groff-base man-db)
 

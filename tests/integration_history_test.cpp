@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "integration/integration.h"
+#include "integration/motion_record.h"
 
 namespace {
 

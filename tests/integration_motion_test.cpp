@@ -11,6 +11,9 @@
 
 namespace {
 
+// Where the frames' steps are recorded (a ring far larger than a stack).
+StepRecord Steps;
+
 // The stiffest natural frequency (rad/s), from LAPACK.
 double stiffestOmega(const Chain& chain) {
     return std::sqrt(referenceModes(chain).lambda.back());
@@ -97,7 +100,7 @@ double relativeEnergyAfterFrames(const Chain& chain, int frames) {
     double t = 0.0;
     const double start = energy(chain, state);
     for (int f = 0; f < frames; ++f) {
-        advanceMotion(c, stiffestOmega(chain), state, &t);
+        advanceMotion(c, stiffestOmega(chain), state, &t, &Steps);
     }
     for (int i = 0; i < 2 * n; ++i) {
         EXPECT_TRUE(std::isfinite(state[i]));
@@ -147,7 +150,7 @@ TEST(FrameMotion, StepMapMatchesTheSubSteps) {
         }
         std::vector<double> state = start;
         double t = 0.0;
-        advanceMotion(c, omegaMax, state.data(), &t);
+        advanceMotion(c, omegaMax, state.data(), &t, &Steps);
         const int parts = subStepsPerStep(omegaMax, 0.01);
         ASSERT_GT(parts, 1);
         const std::vector<double> y = subStepsOneByOne(c, parts, start);
@@ -167,13 +170,13 @@ TEST(FrameMotion, StepMapFollowsAChangeOfSpringsAlone) {
     const int parts = subStepsPerStep(stiffestOmega(chain), 0.01);
     double state[6] = {0.1, 0, -0.2, 0, 0.3, 0};
     double t = 0.0;
-    advanceMotion(chainOf(chain), stiffestOmega(chain), state, &t);
+    advanceMotion(chainOf(chain), stiffestOmega(chain), state, &t, &Steps);
     chain.springs[1] = 2.1e4;
     const double omegaMax = stiffestOmega(chain);
     ASSERT_EQ(subStepsPerStep(omegaMax, 0.01), parts);
     const double start[6] = {0.1, 0, -0.2, 0, 0.3, 0};
     std::copy(start, start + 6, state);
-    advanceMotion(chainOf(chain), omegaMax, state, &t);
+    advanceMotion(chainOf(chain), omegaMax, state, &t, &Steps);
     const std::vector<double> y =
         subStepsOneByOne(chainOf(chain), parts, std::vector<double>(start, start + 6));
     for (int i = 0; i < 6; ++i) {
@@ -193,7 +196,7 @@ TEST(FrameMotion, SoftChainsTakePlainSteps) {
     double state[6];
     std::copy(start, start + 6, state);
     double simTime = 0.0;
-    advanceMotion(c, stiffestOmega(chain), state, &simTime);
+    advanceMotion(c, stiffestOmega(chain), state, &simTime, &Steps);
     double plain[6];
     std::copy(start, start + 6, plain);
     double t = 0.0;
@@ -215,7 +218,7 @@ TEST(FrameMotion, UnconnectedMassesDrift) {
     double state[4] = {0.0, 1.0, 0.5, -0.5};
     double t = 0.0;
     for (int f = 0; f < 25; ++f) {
-        advanceMotion(chain, 0.0, state, &t);
+        advanceMotion(chain, 0.0, state, &t, &Steps);
     }
     EXPECT_NEAR(state[0], 1.0, 1e-9);
     EXPECT_NEAR(state[2], 0.0, 1e-9);

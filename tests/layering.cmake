@@ -3,13 +3,14 @@
 # that include each other, however long; only render/ and app/ include GL or GLUT; no source file
 # holds more than 250 non-blank lines. With a header per module, a module that would call into a
 # module above it would have to include it: the calls themselves are checked by call_graph.py.
-#   layer 0: base, model   1: modal, integration   2: render, report, console   3: texts
+#   layer 0: base, model   1: modal, integration, analysis   2: render, report, console   3: texts
 #   4: dialogue   5: app
 cmake_policy(VERSION 3.18)
 set(layer_base 0)
 set(layer_model 0)
 set(layer_modal 1)
 set(layer_integration 1)
+set(layer_analysis 1)
 set(layer_render 2)
 set(layer_report 2)
 set(layer_console 2)

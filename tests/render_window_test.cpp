@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -471,5 +473,147 @@ INSTANTIATE_TEST_SUITE_P(Chains, HeldDown,
                          [](const ::testing::TestParamInfo<HeldChain>& info) {
                              return std::string(info.param.name);
                          });
+
+} // namespace
+
+namespace {
+
+// The mass colours as the window shows them: five groups of three, (1, a, 0), (0, 1, a), (a, 0, 1)
+// for a = 0, 0.2, ..., 0.8, then (1, 1, 0), (0, 1, 1), (1, 0, 1), (1, 1, 0.2), (0.2, 1, 1).
+Rgb massColour(int i) {
+    const auto byte = [](double v) { return static_cast<std::uint8_t>(v * 255.0 + 0.5); };
+    const double a = 0.2 * (i / 3);
+    const double tail[5][3] = {{1, 1, 0}, {0, 1, 1}, {1, 0, 1}, {1, 1, 0.2}, {0.2, 1, 1}};
+    if (i >= 15) {
+        return {byte(tail[i - 15][0]), byte(tail[i - 15][1]), byte(tail[i - 15][2])};
+    }
+    const double rgb[3][3] = {{1, a, 0}, {0, 1, a}, {a, 0, 1}};
+    return {byte(rgb[i % 3][0]), byte(rgb[i % 3][1]), byte(rgb[i % 3][2])};
+}
+
+struct Blob {
+    double x, y;
+    int pixels;
+};
+
+// The discs of one colour in the left half: its pixels grouped by touch, each group's centre.
+std::vector<Blob> blobs(const Picture& p, Rgb colour) {
+    std::vector<int> seen(static_cast<std::size_t>(p.width) * p.height, 0);
+    std::vector<Blob> found;
+    for (int y = 0; y < p.height; ++y) {
+        for (int x = 0; x < p.width / 2; ++x) {
+            if (seen[y * p.width + x] || !(p.at(x, y) == colour)) {
+                continue;
+            }
+            double sx = 0.0;
+            double sy = 0.0;
+            int count = 0;
+            std::vector<std::pair<int, int>> todo = {{x, y}};
+            seen[y * p.width + x] = 1;
+            while (!todo.empty()) {
+                const auto [cx, cy] = todo.back();
+                todo.pop_back();
+                sx += cx;
+                sy += cy;
+                ++count;
+                for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+                    const int nx = cx + dx;
+                    const int ny = cy + dy;
+                    if (nx >= 0 && ny >= 0 && nx < p.width / 2 && ny < p.height &&
+                        !seen[ny * p.width + nx] && p.at(nx, ny) == colour) {
+                        seen[ny * p.width + nx] = 1;
+                        todo.push_back({nx, ny});
+                    }
+                }
+            }
+            found.push_back({sx / count, sy / count, count});
+        }
+    }
+    return found;
+}
+
+// The mode shapes as the console printed them: the components after each "第kモード".
+std::vector<std::vector<double>> printedShapes(const std::string& out, int n) {
+    std::vector<std::vector<double>> shapes;
+    std::size_t at = out.find("振動モード");
+    for (int k = 1; k <= n; ++k) {
+        at = out.find("モード \n (", at) + std::string("モード \n (").size();
+        std::vector<double> row;
+        char* end = nullptr;
+        const char* c = out.c_str() + at;
+        for (int i = 0; i < n; ++i) {
+            row.push_back(std::strtod(c, &end));
+            c = end;
+        }
+        shapes.push_back(row);
+    }
+    return shapes;
+}
+
+// 'v' draws every mode as a row: each row's discs, in the masses' colours, are an affine image of
+// the printed shape (within 2 pixels), rows in the order of the modes, no disc covered by another;
+// 'v' again brings the chart back as it was, and 'w' likewise.
+class ModeFigure : public ::testing::TestWithParam<int> {};
+
+TEST_P(ModeFigure, RowsAreThePrintedShapes) {
+    const int n = GetParam();
+    std::string dialogue = std::to_string(n) + "\n";
+    for (int i = 0; i < n; ++i) {
+        dialogue += i % 2 == 0 ? "1 " : "2 ";
+    }
+    dialogue += "\n";
+    for (int i = 0; i <= n; ++i) {
+        dialogue += i % 3 == 0 ? "3 " : "1 ";
+    }
+    dialogue += "\n" + std::to_string(n) + "\ny\n1\n";
+    RunningProgram run{dialogue};
+    ASSERT_TRUE(run.started());
+    run.pressTimes('s', 30);
+    const Picture chart = run.drawn();
+    run.press('v');
+    const Picture figure = run.drawn();
+    const std::vector<std::vector<double>> shapes = printedShapes(run.program().out(), n);
+    std::vector<std::vector<Blob>> discs;
+    for (int i = 0; i < n; ++i) {
+        discs.push_back(blobs(figure, massColour(i)));
+        ASSERT_EQ(static_cast<int>(discs[i].size()), n) << "mass " << i + 1 << ": a disc a row";
+        std::sort(discs[i].begin(), discs[i].end(),
+                  [](const Blob& a, const Blob& b) { return a.y < b.y; });
+    }
+    int smallest = 1 << 30;
+    int largest = 0;
+    for (int r = 0; r < n; ++r) {
+        // Least squares of y = a + b * shape over the row, then each disc's distance from it.
+        double sx = 0, sy = 0, sxx = 0, sxy = 0;
+        for (int i = 0; i < n; ++i) {
+            const double s = shapes[r][i];
+            const double y = discs[i][r].y;
+            sx += s;
+            sy += y;
+            sxx += s * s;
+            sxy += s * y;
+            smallest = std::min(smallest, discs[i][r].pixels);
+            largest = std::max(largest, discs[i][r].pixels);
+        }
+        const double b = n > 1 ? (n * sxy - sx * sy) / (n * sxx - sx * sx) : 0.0;
+        const double a = (sy - b * sx) / n;
+        for (int i = 0; i < n; ++i) {
+            EXPECT_NEAR(discs[i][r].y, a + b * shapes[r][i], 2.0)
+                << "mode " << r + 1 << ", mass " << i + 1;
+        }
+        if (r > 0) {
+            EXPECT_GT(discs[0][r].y, discs[0][r - 1].y) << "rows in the order of the modes";
+        }
+    }
+    EXPECT_GE(smallest, largest * 3 / 4) << "no disc covered by its neighbour";
+    run.press('v');
+    EXPECT_EQ(run.drawn().pixels, chart.pixels) << "the chart back as it was";
+    run.press('w');
+    EXPECT_NE(run.drawn().pixels, chart.pixels) << "the spectrum in its place";
+    run.press('w');
+    EXPECT_EQ(run.drawn().pixels, chart.pixels);
+}
+
+INSTANTIATE_TEST_SUITE_P(Masses, ModeFigure, ::testing::Values(3, 6, 20));
 
 } // namespace

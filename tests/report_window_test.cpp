@@ -85,6 +85,35 @@ TEST_F(ReportWindow, SavedPictureIsTheWindowAndTheRecordEveryFrame) {
     EXPECT_NE(again, picture) << "a second press never writes over the first";
 }
 
+// With the spectrum shown, 'p' writes it too, beside the picture and the record under the same
+// name, and the console names all three; the picture is the window as shown, spectrum and all.
+TEST_F(ReportWindow, TheSpectrumShownIsSavedToo) {
+    RunningProgram run{readFile(Examples + "/two_masses_typed_start.txt")};
+    ASSERT_TRUE(run.started());
+    run.pressTimes('s', 50);
+    run.press('w');
+    run.press('p');
+    run.drawn();
+    const std::string line = "画像と応答データとスペクトルを保存しました：";
+    ASSERT_TRUE(run.program().waitForOutput(line));
+    ASSERT_TRUE(run.program().waitForOutput("\n"));
+    const std::string out = run.program().out();
+    const std::string names = out.substr(out.rfind(line) + line.size());
+    const std::size_t png = names.find(".png");
+    const std::size_t stem = names.rfind('/', png) + 1;
+    const std::string name = names.substr(stem, png - stem);
+    EXPECT_NE(names.find("，" + name + ".csv，" + name + "-spectrum.csv\n"), std::string::npos)
+        << names;
+    // The details, the titles, then one row per bin: 200 steps after the start, 200 samples.
+    const std::string csv = readFile(folder + "/" + name + "-spectrum.csv");
+    EXPECT_EQ(csv.find("# sample interval [s],0.01\n# samples,200\n# first sample [s],0.01\n"
+                       "# last sample [s],2\n"),
+              0u)
+        << csv.substr(0, 200);
+    EXPECT_NE(csv.find("\nomega [rad/s],A1 [m],A2 [m]\n0,"), std::string::npos);
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 6 + 1 + 101);
+}
+
 // Grey levels of the panel's bars: a mode's full height, and its share.
 bool near(Rgb pixel, int grey) {
     return std::abs(pixel.r - grey) <= 2 && std::abs(pixel.g - grey) <= 2 &&

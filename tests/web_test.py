@@ -282,7 +282,7 @@ class Keys(unittest.TestCase):
 
     def test_keys_that_ask_in_the_console_run_its_dialogue_with_the_canvas_kept(self):
         # 'c' redraws at the dialogue's end; 'n', 'm' and 'j' leave the last frame until 's'.
-        help_end = "'f'キーで：振幅を動きに合わせる\n"
+        help_end = transcript("two_masses_typed_start").splitlines(True)[-1]
         for key, button, answers in [("c", False, ["1"]), ("c", True, ["2"]),
                                      ("n", False, dialogue("three_masses_mode_start")),
                                      ("m", True, ["2 2 2", "1 1 1 1", "3", "n", "0.1 0", "0 0",
@@ -409,6 +409,22 @@ class Report(unittest.TestCase):
         self.assertEqual(rows[7], "t [s],x1 [m],x2 [m],x3 [m]")
         self.assertEqual([r.split(",")[0] for r in rows[8:]], ["0", "0.04"])
         self.assertIn("画像と応答データを保存しました：%s，%s\n" % (png, csv), page.console_text())
+
+
+    def test_v_and_w_take_the_charts_place_and_p_downloads_the_spectrum_too(self):
+        press_and_wait("s")
+        chart = page.picture()
+        press_and_wait("v", button=True)
+        self.assertNotEqual(page.picture(), chart, "the modes in the chart's place")
+        press_and_wait("v", button=True)
+        self.assertEqual(page.picture(), chart, "the chart back as it was")
+        press_and_wait("w", button=True)
+        page.key("p")
+        self.assertTrue(page.wait_for("springChain.downloads.length == 3"))
+        png, csv, spectrum = page.js("springChain.downloads")
+        self.assertEqual(spectrum, png[:-4] + "-spectrum.csv")
+        self.assertIn("画像と応答データとスペクトルを保存しました：%s，%s，%s\n" % (png, csv, spectrum),
+                      page.console_text())
 
 
 class Pace(unittest.TestCase):

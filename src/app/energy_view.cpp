@@ -27,6 +27,11 @@ EnergyPanel energyPanelNow() {
 }
 
 void reportEnergy() {
+    printEnergyReport(Motion.StartEnergy, Entries.chain.nfree, Entries.modes.omega0,
+                      modeSharesNow());
+}
+
+const double* modeSharesNow() {
     modeShares(Entries.chain, Entries.modes, Motion.StateVector, Shares);
-    printEnergyReport(Motion.StartEnergy, Entries.chain.nfree, Entries.modes.omega0, Shares);
+    return Shares;
 }

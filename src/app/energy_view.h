@@ -10,3 +10,6 @@ EnergyPanel energyPanelNow();
 
 // Prints the run's starting energy and each mode's frequency and share of the energy.
 void reportEnergy();
+
+// Each mode's share of the energy of the state the motion has reached (fractions, mode 1 first).
+const double* modeSharesNow();

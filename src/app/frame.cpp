@@ -3,7 +3,10 @@
 #include <cstdio>
 
 #include "app/energy_view.h"
+#include "app/mode_view.h"
+#include "app/spectrum_view.h"
 #include "integration/integration.h"
+#include "integration/motion_record.h"
 #include "model/simulation_state.h"
 #include "render/render.h"
 #include "render/window_system.h"
@@ -34,7 +37,7 @@ Point2 GridCentre;                      // window units
 void advanceFrame() {
     const MassSpringChain& chain = Entries.chain;
     const double omegaMax = chain.nfree > 0 ? Entries.modes.omega0[chain.nfree - 1] : 0.0;
-    advanceMotion(chain, omegaMax, Motion.StateVector, &Motion.SimTime);
+    advanceMotion(chain, omegaMax, Motion.StateVector, &Motion.SimTime, &Motion.steps);
     Picture.HistoryIndex = nextHistoryIndex(Picture.HistoryIndex, Picture.TimeScale);
     for (int c = 0; c < Entries.start.ncurve; ++c) {
         Picture.ResponseHistory[c][Picture.HistoryIndex] = Motion.StateVector[2 * c];
@@ -61,9 +64,32 @@ void drawChart(int step) {
                &p.ResponseHistory[0][0], HistoryLength);
 }
 
-// The chain, the captions and the chart, then the masses' numbers over them, and the energy panel
-// last: what is drawn later covers what was drawn before, and the time axis runs across the
-// chain's rest line.
+// The left half: the chart with its captions, or in its place the modes as a figure ('v') or the
+// spectrum of the motion ('w'). The chart's history goes on meanwhile, and the next frame's springs
+// get the width the chart would have left them, so that the chart comes back as it would have been.
+int drawLeftHalf() {
+    const PictureState& p = Picture;
+    if (p.ModeFigureShown || p.SpectrumShown) {
+        if (p.ModeFigureShown) {
+            drawModesView();
+        } else {
+            drawSpectrumView();
+        }
+        leaveChartsLineWidth(Entries.start.ncurve);
+        return 0;
+    }
+    const int step =
+        gridLineStep(CellAmplitudeFraction * p.AmplitudeScale[0] * Entries.start.MaxAmplitude);
+    char gridCaption[64];
+    std::snprintf(gridCaption, sizeof gridCaption, GridCaption, CellAmplitudeFraction * step);
+    drawCaptions(ColourCaption, gridCaption);
+    drawChart(step);
+    return Entries.start.ncurve;
+}
+
+// The chain, then the left half, then the masses' numbers over them, and the energy panel last:
+// what is drawn later covers what was drawn before, and the time axis runs across the chain's rest
+// line.
 void drawFrame() {
     const MassSpringChain& chain = Entries.chain;
     const PictureState& p = Picture;
@@ -73,12 +99,7 @@ void drawFrame() {
         ChainDisplacement[j] = Motion.StateVector[2 * j];
     }
     drawChain(&p.ChainOrigin, p.AmplitudeScale[0], nfree, ChainDisplacement, chain.K);
-    const int step =
-        gridLineStep(CellAmplitudeFraction * p.AmplitudeScale[0] * Entries.start.MaxAmplitude);
-    char gridCaption[64];
-    std::snprintf(gridCaption, sizeof gridCaption, GridCaption, CellAmplitudeFraction * step);
-    drawCaptions(ColourCaption, gridCaption);
-    drawChart(step);
+    const int curvesLabelled = drawLeftHalf();
 
     const ChainPicture chainPicture = {p.ChainOrigin, p.AmplitudeScale[0], nfree, ChainDisplacement,
                                        chain.K};
@@ -86,7 +107,7 @@ void drawFrame() {
                                p.ChartOrigin,
                                p.TimeScale,
                                p.AmplitudeScale,
-                               Entries.start.ncurve,
+                               curvesLabelled,
                                p.HistoryIndex,
                                &p.ResponseHistory[0][0],
                                HistoryLength};

@@ -140,6 +140,14 @@ KeyOutcome applyKeyCommand(unsigned char key) {
     case 'f':
         fitAmplitudes();
         return KeyOutcome::Redraw;
+    case 'v':
+        Picture.ModeFigureShown = !Picture.ModeFigureShown;
+        Picture.SpectrumShown = false;
+        return KeyOutcome::Redraw;
+    case 'w':
+        Picture.SpectrumShown = !Picture.SpectrumShown;
+        Picture.ModeFigureShown = false;
+        return KeyOutcome::Redraw;
     case EscapeKey:
         return KeyOutcome::Quit;
     case SpaceKey:

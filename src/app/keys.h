@@ -6,12 +6,13 @@ constexpr unsigned char EscapeKey = 27;
 constexpr unsigned char SpaceKey = ' ';
 
 // What a key asks for once applyKeyCommand has acted on it: a redraw of the same instant (a new
-// scale or curve count, the energy panel), one frame of motion ('s'), nothing, the end, play, or
-// the picture and the record saved for the report ('p').
+// scale or curve count, the energy panel, the modes' figure or the spectrum in the chart's
+// place), one frame of motion ('s'), nothing, the end, play, or the files for the report ('p').
 enum class KeyOutcome { Redraw, Step, Nothing, Quit, TogglePlay, Save };
 
 // Stores the key in LastKey and acts on it: rescales (within bounds), asks for the curve count,
-// switches the energy panel (reporting the energy in the console as it comes on), or re-runs the
+// switches the energy panel (reporting the energy in the console as it comes on), shows the modes
+// as a figure ('v') or the spectrum of the motion ('w') in the chart's place, or re-runs the
 // dialogue from the section the key names and starts the new run. A question that nobody can
 // answer, or whose input ends, leaves everything as it was.
 KeyOutcome applyKeyCommand(unsigned char key);

@@ -1,6 +1,7 @@
 #include "app/run_start.h"
 
-#include "integration/integration.h"
+#include "app/spectrum_view.h"
+#include "integration/motion_record.h"
 #include "modal/modal.h"
 #include "model/simulation_state.h"
 
@@ -16,9 +17,10 @@ constexpr double StartAmplitudeHeight = 0.5;  // window units for MaxAmplitude
 } // namespace
 
 // Every run starts from the initial conditions with the picture at its start values, its energy
-// and its record taken at the start; SimTime is left to the keys that re-run the dialogue. Every
-// mass's scale is set, drawn or not: the chain and the grid use curve 1's also when no curve is
-// drawn, and a curve added later with 'c' starts with curve 1's, which 'y' and 'Y' scale alike.
+// and its records (of the frames, and of the steps for the spectrum) taken at the start; SimTime is
+// left to the keys that re-run the dialogue. Every mass's scale is set, drawn or not: the chain and
+// the grid use curve 1's also when no curve is drawn, and a curve added later with 'c' starts with
+// curve 1's, which 'y' and 'Y' scale alike.
 void startRun() {
     const MassSpringChain& chain = Entries.chain;
     const RunStart& start = Entries.start;
@@ -39,4 +41,6 @@ void startRun() {
     const ChainEnergy energy = chainEnergy(chain, Motion.StateVector);
     Motion.StartEnergy = energy.kinetic + energy.potential;
     startRecord(&Motion.record, chain.nfree, Motion.StateVector);
+    startSteps(&Motion.steps, chain.nfree, Motion.StateVector);
+    forgetSpectrum();
 }

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "integration/integration.h"
+#include "integration/motion_record.h"
 #include "integration/rkg_step.h"
 
 namespace {
@@ -95,15 +96,6 @@ void applyMap(const double* y, double* out) {
     }
 }
 
-// The time of a frame is its count times the frame's length, which reads as typed (4, 24), not
-// the sum of its steps (3.99999999999996).
-void recordRow(RunRecord* record, int row, int masses, const double* state) {
-    record->RecordedTime[row] = record->RunFrames * SecondsPerFrame;
-    for (int i = 0; i < masses; ++i) {
-        record->RecordedDisplacement[row][i] = state[2 * i];
-    }
-}
-
 } // namespace
 
 int subStepsPerStep(double omegaMax, double h) {
@@ -121,7 +113,8 @@ int subStepsPerStep(double omegaMax, double h) {
     return parts;
 }
 
-void advanceMotion(const MassSpringChain& chain, double omegaMax, double* state, double* simTime) {
+void advanceMotion(const MassSpringChain& chain, double omegaMax, double* state, double* simTime,
+                   StepRecord* steps) {
     const int n = 2 * chain.nfree;
     const int parts = subStepsPerStep(omegaMax, TimeStep);
     if (parts > 1 && !mapFitsChain(chain, parts)) {
@@ -135,6 +128,7 @@ void advanceMotion(const MassSpringChain& chain, double omegaMax, double* state,
             applyMap(StepInput, state);
         }
         *simTime += TimeStep;
+        recordStep(steps, chain.nfree, state);
     }
 }
 
@@ -145,18 +139,4 @@ int nextHistoryIndex(int index, double timeScale) {
         return 0;
     }
     return next;
-}
-
-void startRecord(RunRecord* record, int masses, const double* state) {
-    record->RunFrames = 0;
-    record->RecordNewest = 0;
-    record->RecordCount = 1;
-    recordRow(record, 0, masses, state);
-}
-
-void recordFrame(RunRecord* record, int masses, const double* state) {
-    ++record->RunFrames;
-    record->RecordNewest = (record->RecordNewest + 1) % HistoryLength;
-    record->RecordCount = std::min(record->RecordCount + 1, HistoryLength);
-    recordRow(record, record->RecordNewest, masses, state);
 }

@@ -11,18 +11,14 @@ constexpr int StepsPerFrame = 4;
 constexpr double SecondsPerFrame = StepsPerFrame * TimeStep;
 
 // One frame of motion of the chain: StepsPerFrame steps of TimeStep, the state (laid out as
-// StateVector) advanced in place and *simTime with it. omegaMax, the chain's stiffest natural
-// frequency (rad/s), says whether a step is split (subStepsPerStep); a split step is taken as the
-// linear map of its sub-steps, built once per chain, the others as one Runge-Kutta-Gill step each.
-void advanceMotion(const MassSpringChain& chain, double omegaMax, double* state, double* simTime);
+// StateVector) advanced in place and *simTime with it, each step's displacements recorded in
+// `steps`. omegaMax, the chain's stiffest natural frequency (rad/s), says whether a step is split
+// (subStepsPerStep); a split step is taken as the linear map of its sub-steps, built once per
+// chain, the others as one Runge-Kutta-Gill step each.
+void advanceMotion(const MassSpringChain& chain, double omegaMax, double* state, double* simTime,
+                   StepRecord* steps);
 
 // The slot of the sweep's sample after the one in `index`: the next, or 0 once that passes
 // 1 / timeScale (and whenever that quotient is not a number); always inside a row of
 // HistoryLength samples.
 int nextHistoryIndex(int index, double timeScale);
-
-// The run's record started afresh with the state of `masses` masses at time 0 as its only row;
-// and one frame later, its time and every mass's displacement, the oldest row given up once
-// HistoryLength are held.
-void startRecord(RunRecord* record, int masses, const double* state);
-void recordFrame(RunRecord* record, int masses, const double* state);

@@ -43,3 +43,27 @@ struct RunRecord {
     int RecordNewest;
     int RunFrames;
 };
+
+// Every mass's displacement (m) after every integration step of the run, the newest
+// StepRecordLength of them, in a ring whose newest row is `newest`; the run's start is step 0,
+// and the newest row holds step `steps`. A ring of fixed size: it never grows with the run.
+struct StepRecord {
+    double displacement[StepRecordLength][MassCapacity];
+    int count;
+    int newest;
+    long steps;
+};
+
+// The amplitude spectrum of the motion: each drawn mass's displacement over the newest `length`
+// integration steps, Hann-windowed and transformed; bin k lies at k * binWidth rad/s.
+struct MotionSpectrum {
+    int length;               // samples transformed
+    double interval;          // s between them
+    double firstTime;         // s since the run's start, of the oldest
+    double lastTime;          // s, of the newest
+    int bins;                 // length / 2 + 1, or none below two samples
+    double binWidth;          // rad/s
+    int curves;               // masses 1 ... curves
+    const double* amplitudes; // m, curve c's bin k at [c * stride + k]
+    int stride;
+};

@@ -20,6 +20,7 @@ struct MotionState {
     double SimTime;                    // s since the start of the run
     double StartEnergy;                // J, the chain's energy at the start of the run
     RunRecord record;
+    StepRecord steps;
 };
 
 // The picture: the chart's sweep, the scales and positions, and what is shown.
@@ -31,6 +32,8 @@ struct PictureState {
     Point2 ChainOrigin;                  // left fixed end of the drawn chain
     Point2 ChartOrigin;                  // left end of the chart's time axis
     bool EnergyPanelShown;               // the energy panel, switched with 'e'
+    bool ModeFigureShown;                // the modes as a figure instead of the chart ('v')
+    bool SpectrumShown;                  // the spectrum of the motion instead of the chart ('w')
 };
 
 namespace SimulationState {

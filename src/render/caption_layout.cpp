@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "render/pixel_drawing.h"
 #include "render/render.h"
 #include "render/window_system.h"
 
@@ -30,22 +31,15 @@ double captionsBottom(double width, double height) {
 // A caption wider than the window from its margin starts further left, so that as much of it as
 // fits is read.
 void drawCaptions(const char* first, const char* second) {
-    double width = 0.0;
-    double height = 0.0;
-    textPixels(&width, &height);
-    if (!(width > 0.0 && height > 0.0)) {
+    const TextGrid g = textGrid();
+    if (!(g.width > 0.0 && g.height > 0.0)) {
         return;
     }
-    void* font = fontForWindow(width, height);
+    void* font = fontForWindow(g.width, g.height);
     const double line = fontHeight(font) + LineSpacing;
     const double widest = std::max(textWidth(font, first), textWidth(font, second));
-    const double left = std::max(NarrowestMargin, std::min(line, width - widest));
-    const auto x = [width](double pixels) {
-        return static_cast<float>(2.0 * pixels / width - 1.0);
-    };
-    const auto y = [height](double below) {
-        return static_cast<float>(1.0 - 2.0 * below / height);
-    };
-    drawText(x(left), y(2.0 * line), font, first);
-    drawText(x(left), y(3.0 * line), font, second);
+    const auto x =
+        static_cast<float>(g.windowX(std::max(NarrowestMargin, std::min(line, g.width - widest))));
+    drawText(x, static_cast<float>(g.windowY(g.height - 2.0 * line)), font, first);
+    drawText(x, static_cast<float>(g.windowY(g.height - 3.0 * line)), font, second);
 }

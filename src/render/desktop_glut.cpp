@@ -130,6 +130,9 @@ void beginShape(Shape shape) {
     case Shape::TriangleStrip:
         glBegin(GL_TRIANGLE_STRIP);
         break;
+    case Shape::Triangles:
+        glBegin(GL_TRIANGLES);
+        break;
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "render/caption_layout.h"
 #include "render/chain_layout.h"
+#include "render/pixel_drawing.h"
 #include "render/render.h"
 #include "render/window_system.h"
 
@@ -26,32 +27,16 @@ const float BorderColour[4] = {0.0f, 0.0f, 0.0f, 0.0f};
 const float FullBarColour[4] = {0.88f, 0.88f, 0.88f, 0.0f};
 const float ShareColour[4] = {0.45f, 0.45f, 0.45f, 0.0f};
 
-// Text pixels from the window's bottom left corner, and their window units.
+// Text pixels from the window's bottom left corner.
 struct Layout {
-    double width;  // the window's, text pixels
-    double height; // text pixels
+    TextGrid grid;
     void* font;
     int lines;
     double barLines;
     double line; // text pixels from one baseline to the next
     double pad;  // text pixels inside the border
     double left, bottom, right, top;
-    double x(double pixels) const { return pixels / width * 2.0 - 1.0; }
-    double y(double pixels) const { return pixels / height * 2.0 - 1.0; }
 };
-
-void fillRectangle(const Layout& l, double left, double bottom, double right, double top,
-                   const float* colour) {
-    lightingOff();
-    setColour(colour);
-    beginShape(Shape::TriangleStrip);
-    vertex(l.x(left), l.y(bottom));
-    vertex(l.x(right), l.y(bottom));
-    vertex(l.x(left), l.y(top));
-    vertex(l.x(right), l.y(top));
-    endShape();
-    lightingOn();
-}
 
 void formatDrift(const EnergyPanel* panel, bool compact, char* line) {
     if (std::isnan(panel->drift)) {
@@ -81,8 +66,10 @@ void formatLines(const EnergyPanel* panel, bool compact, char (*lines)[LineLengt
 // compact panel in the upper right, under the captions, where the chain covers the lower.
 Layout layOut(char (*lines)[LineLength], bool compact, const ChainPicture* chain) {
     Layout l = {};
-    textPixels(&l.width, &l.height);
-    l.font = compact ? SmallFont : fontForWindow(l.width, l.height);
+    l.grid = textGrid();
+    const double width = l.grid.width;
+    const double height = l.grid.height;
+    l.font = compact ? SmallFont : fontForWindow(width, height);
     l.lines = compact ? CompactLines : FullLines;
     l.barLines = compact ? CompactBarLines : FullBarLines;
     const double size = fontHeight(l.font);
@@ -92,17 +79,17 @@ Layout layOut(char (*lines)[LineLength], bool compact, const ChainPicture* chain
     for (int k = 0; k < l.lines; ++k) {
         text = std::max(text, static_cast<double>(textWidth(l.font, lines[k])));
     }
-    l.right = l.width - Margin;
+    l.right = width - Margin;
     l.left = std::max(Margin, l.right - text - 2.0 * l.pad);
     const double tall = (l.lines + l.barLines) * l.line + 2.0 * l.pad;
     l.bottom = Margin;
     l.top = l.bottom + tall;
     ChainFootprint footprint;
     if (compact) {
-        chainFootprint(*chain, l.width, l.height, &footprint);
+        chainFootprint(*chain, width, height, &footprint);
     }
     if (compact && chainCovers(footprint, {l.left, l.bottom, l.right, l.top})) {
-        l.top = l.height - captionsBottom(l.width, l.height);
+        l.top = height - captionsBottom(width, height);
         l.bottom = l.top - tall;
     }
     return l;
@@ -115,10 +102,10 @@ void drawBars(const Layout& l, const EnergyPanel* panel) {
     for (int r = 0; r < panel->modes; ++r) {
         const double left = l.left + l.pad + r * slot;
         const double right = left + BarFillOfSlot * slot;
-        fillRectangle(l, left, base, right, base + full, FullBarColour);
+        fillBox(l.grid, left, base, right, base + full, FullBarColour);
         const double share = std::fmin(std::fmax(panel->shares[r], 0.0), 1.0);
         if (share > 0.0) {
-            fillRectangle(l, left, base, right, base + share * full, ShareColour);
+            fillBox(l.grid, left, base, right, base + share * full, ShareColour);
         }
     }
 }
@@ -126,19 +113,17 @@ void drawBars(const Layout& l, const EnergyPanel* panel) {
 } // namespace
 
 void drawEnergyPanel(const EnergyPanel* panel, const ChainPicture* chain) {
-    double width = 0.0;
-    double height = 0.0;
-    textPixels(&width, &height);
-    const bool compact = std::min(width, height) < CompactBelow;
+    const TextGrid grid = textGrid();
+    const bool compact = std::min(grid.width, grid.height) < CompactBelow;
     char lines[FullLines][LineLength];
     formatLines(panel, compact, lines);
     const Layout l = layOut(lines, compact, chain);
-    fillRectangle(l, l.left, l.bottom, l.right, l.top, BorderColour);
-    fillRectangle(l, l.left + Border, l.bottom + Border, l.right - Border, l.top - Border, Backing);
+    fillBox(l.grid, l.left, l.bottom, l.right, l.top, BorderColour);
+    fillBox(l.grid, l.left + Border, l.bottom + Border, l.right - Border, l.top - Border, Backing);
     for (int k = 0; k < l.lines; ++k) {
         const double baseline = l.top - l.pad - (k + 1) * l.line + (l.line - fontHeight(l.font));
-        drawText(static_cast<float>(l.x(l.left + l.pad)), static_cast<float>(l.y(baseline)), l.font,
-                 lines[k]);
+        drawText(static_cast<float>(l.grid.windowX(l.left + l.pad)),
+                 static_cast<float>(l.grid.windowY(baseline)), l.font, lines[k]);
     }
     drawBars(l, panel);
 }

@@ -5,6 +5,7 @@
 #include "render/chain_layout.h"
 #include "render/label_places.h"
 #include "render/mass_colours.h"
+#include "render/pixel_drawing.h"
 #include "render/render.h"
 #include "render/window_system.h"
 
@@ -14,15 +15,6 @@ constexpr double Gap = 3.0; // text pixels between a label and what it names
 // The colours at this fraction of their strength: yellow (1, 1, 0) becomes an olive that stands
 // out from white as much as the pure red does.
 constexpr float DarkShade = 0.45f;
-
-struct TextGrid {
-    double width;  // text pixels
-    double height; // text pixels
-    double x(double windowX) const { return (windowX + 1.0) / 2.0 * width; }
-    double y(double windowY) const { return (windowY + 1.0) / 2.0 * height; }
-    float windowX(double pixels) const { return static_cast<float>(pixels / width * 2.0 - 1.0); }
-    float windowY(double pixels) const { return static_cast<float>(pixels / height * 2.0 - 1.0); }
-};
 
 // The label of mass `index` + 1 in the first of the places that the chain leaves free and no
 // other label takes.
@@ -42,8 +34,7 @@ void label(const TextGrid& grid, const ChainFootprint& chain, int index, LabelBo
     std::snprintf(number, sizeof number, "%d", index + 1);
     const float* c = MassColor[index];
     const float dark[4] = {c[0] * DarkShade, c[1] * DarkShade, c[2] * DarkShade, c[3]};
-    drawColouredText(grid.windowX(places[taken].left), grid.windowY(places[taken].bottom),
-                     LabelFont, dark, number);
+    writeAt(grid, places[taken].left, places[taken].bottom, LabelFont, dark, number);
 }
 
 // A box of the label's size with its bottom left corner at (left, bottom).
@@ -108,8 +99,7 @@ void labelCurveEnds(const TextGrid& grid, const MassLabels* scene, const ChainFo
 
 // Digits rise about three quarters of the font's height above the baseline.
 void drawMassLabels(const MassLabels* scene) {
-    TextGrid grid = {0.0, 0.0};
-    textPixels(&grid.width, &grid.height);
+    const TextGrid grid = textGrid();
     if (!(grid.width > 0.0 && grid.height > 0.0)) {
         return;
     }

@@ -77,6 +77,10 @@ void drawCaptions(const char* first, const char* second);
 void drawAxes(const Point2* origin);
 void drawGrid(const Point2* centre, int n, double cellWidth, double cellHeight);
 
+// The line width the chart leaves for the next frame's springs (2 pixels where it draws curves,
+// 1 where it draws only the grid), for a frame whose left half shows something else.
+void leaveChartsLineWidth(int curves);
+
 // Every how many of the grid's horizontal lines are drawn, so that those drawn stand at least
 // 4 pixels apart: 1, else 5, 10, 50, 100, ... (cellHeight in window units). The vertical lines,
 // 20 samples apart, always stand that far apart.
@@ -99,6 +103,38 @@ struct MassLabels {
     int stride;
 };
 void drawMassLabels(const MassLabels* labels);
+
+// The natural modes as the textbook draws them, in the window's left half (where the chart is):
+// a row per mode, mode 1 at the top, each mass a disc in its colour at its rest place along the
+// row, raised across it by its amplitude in the mode relative to the largest, joined to its
+// neighbours and the walls by straight lines over a thin rest line; at the row's left its number,
+// its frequency as printed and in Hz, and its share of the energy, as far as the row's height
+// allows. Under the rows each mode's frequency against its number, and for a chain of equal
+// masses on equal springs the closed form 2 sqrt(k/m) sin(r pi / (2 (n + 1))) through them.
+struct ModeFigure {
+    int masses;
+    const double* omega;                  // rad/s, as printed
+    const double (*shapes)[MassCapacity]; // row r: mode r+1 as printed
+    const double* largest;                // each row's largest |component|
+    const double* shares;                 // fractions of the energy, mode 1 first
+    bool uniform;                         // equal masses on equal springs
+    double uniformMass;                   // kg
+    double uniformSpring;                 // N/m
+};
+void drawModeFigure(const ModeFigure* figure);
+
+// The spectrum of the motion in the window's left half: each drawn mass's amplitude against the
+// angular frequency in its colour, up to a little past the highest mode below the sampling limit,
+// with a marker and the number of every mode there; under it the whole range from 0 to the
+// sampling limit, every mode's place in it (those beyond at its edge, said to lie beyond); above
+// it the record's length, the resolution 2 pi / T and the limit.
+struct SpectrumPicture {
+    const MotionSpectrum* motion;
+    int modes;
+    const double* omega; // rad/s, as printed
+    double limit;        // rad/s: pi over the sampling interval
+};
+void drawSpectrum(const SpectrumPicture* spectrum);
 
 // The energy panel, in the lower right corner: the total energy and its kinetic and potential
 // parts (J), the drift since the run's start, and one grey bar per mode whose height is that

@@ -88,6 +88,10 @@ void drawCurves(const Point2* origin, double step, const double* scales, int cou
     }
 }
 
+void leaveChartsLineWidth(int curves) {
+    setLineWidth(curves >= 1 ? AxisAndCurveWidth : GridWidth);
+}
+
 // The steps run 1, 5, 10, 50, 100, ...: cells that are still a round part of the reference.
 int gridLineStep(double cellHeight) {
     double width = 0.0;

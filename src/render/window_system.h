@@ -72,7 +72,7 @@ void describeFrame(double seconds, int masses);
 // browser's WebGL (window_web.cpp) has no wide lines, no double vertices and no bitmap fonts, and
 // draws the same shapes its own way. Besides beginFrame, endFrame and drawText of render.h:
 
-enum class Shape { Lines, LineStrip, TriangleStrip };
+enum class Shape { Lines, LineStrip, TriangleStrip, Triangles };
 
 // Lighting is off while a primitive draws and on between primitives; the captions take the unlit
 // default material's colour from it.

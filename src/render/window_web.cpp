@@ -261,6 +261,8 @@ void vertex(double x, double y) {
 void endShape() {
     if (Current == Shape::TriangleStrip) {
         drawArray(GL_TRIANGLE_STRIP, Vertices);
+    } else if (Current == Shape::Triangles) {
+        drawArray(GL_TRIANGLES, Vertices);
     } else if (LineWidth > 1.5f) {
         drawWideLines();
     } else {

@@ -70,3 +70,28 @@ std::string historyCsv(const MassSpringChain& chain, const ModalResults& modes,
     }
     return out;
 }
+
+std::string spectrumCsv(const MotionSpectrum& s) {
+    std::string out;
+    detailLine(&out, "sample interval [s]", &s.interval, 1);
+    out += "# samples," + std::to_string(s.length) + '\n';
+    detailLine(&out, "first sample [s]", &s.firstTime, 1);
+    detailLine(&out, "last sample [s]", &s.lastTime, 1);
+    out += "# window,Hann: w[n] = 0.5 - 0.5 cos(2 pi n / N) for n = 0 ... N - 1\n";
+    out +=
+        "# amplitude,2 |X[k]| / (N / 2): a sinusoid of amplitude A at a bin's frequency reads A\n";
+    out += "omega [rad/s]";
+    for (int c = 1; c <= s.curves; ++c) {
+        out += ",A" + std::to_string(c) + " [m]";
+    }
+    out += '\n';
+    for (int k = 0; k < s.bins; ++k) {
+        appendNumber(&out, k * s.binWidth);
+        for (int c = 0; c < s.curves; ++c) {
+            out += ',';
+            appendNumber(&out, s.amplitudes[c * s.stride + k]);
+        }
+        out += '\n';
+    }
+    return out;
+}

@@ -39,6 +39,12 @@ SavedReport saveReport(const std::vector<ReportFile>& files, std::time_t now);
 std::string historyCsv(const MassSpringChain& chain, const ModalResults& modes,
                        const RunRecord& record);
 
+// The spectrum of the motion as CSV, as historyCsv writes numbers: lines of its details beginning
+// with '#' (the sample interval, the number of samples, the times of the first and the last, the
+// window), then the column titles and one row per bin: its angular frequency and each drawn
+// mass's amplitude.
+std::string spectrumCsv(const MotionSpectrum& spectrum);
+
 // A PNG file of the picture (rows from the top, RGB).
 std::string pngImage(int width, int height, const unsigned char* rgb);
 

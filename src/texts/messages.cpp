@@ -78,6 +78,10 @@ void printSaved(const char* picture, const char* history) {
     consolePrintf(text(Text::Saved), picture, history);
 }
 
+void printSavedWithSpectrum(const char* picture, const char* history, const char* spectrum) {
+    consolePrintf(text(Text::SavedWithSpectrum), picture, history, spectrum);
+}
+
 void printNotSaved(const char* folder, int error) {
     const char* reason = std::strerror(error);
     if (error == EACCES || error == EPERM || error == EROFS) {

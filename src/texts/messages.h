@@ -36,6 +36,7 @@ void printEnergyReport(double startEnergy, int modes, const double* omega, const
 // value: in words of its own where the folder may not be written, is missing or its disk is full,
 // in the system's otherwise), or that every name of the second is taken.
 void printSaved(const char* picture, const char* history);
+void printSavedWithSpectrum(const char* picture, const char* history, const char* spectrum);
 void printNotSaved(const char* folder, int error);
 void printNamesTaken(const char* first, const char* last);
 

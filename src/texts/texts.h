@@ -33,10 +33,11 @@ enum class Text {
     SpringQuantity,
     InitialValueRange, // %.10g: the largest magnitude
     // The energy report and the files for a report.
-    EnergyHeading, // %.6g: the starting energy
-    ModeShare,     // %d %.4f %8.4f: the mode, its frequency and its share in per cent
-    Saved,         // %s %s: the picture and the record
-    NotSaved,      // %s %s: the folder and why
+    EnergyHeading,     // %.6g: the starting energy
+    ModeShare,         // %d %.4f %8.4f: the mode, its frequency and its share in per cent
+    Saved,             // %s %s: the picture and the record
+    SavedWithSpectrum, // %s %s %s: the picture, the record and the spectrum
+    NotSaved,          // %s %s: the folder and why
     NoPermission,
     NoSuchFolder,
     DiskFull,

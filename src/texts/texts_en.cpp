@@ -60,7 +60,9 @@ const char* englishText(Text key) {
                "Space: play / pause\n"
                "'e': show / hide the energy and each mode's share\n"
                "'p': save the picture and the response data to files\n"
-               "'f': fit the amplitudes to the motion\n";
+               "'f': fit the amplitudes to the motion\n"
+               "'v': show / hide the modes as a figure\n"
+               "'w': show / hide the spectrum of the motion\n";
     case Text::NotAnInteger:
         return "\nPlease type an integer";
     case Text::NotANumber:
@@ -81,6 +83,8 @@ const char* englishText(Text key) {
         return "Mode %d  omega0 = %.4f [rad/s]  %8.4f [%%]\n";
     case Text::Saved:
         return "\nSaved the picture and the response data: %s, %s\n";
+    case Text::SavedWithSpectrum:
+        return "\nSaved the picture, the response data and the spectrum: %s, %s, %s\n";
     case Text::NotSaved:
         return "\nCould not save in %s: %s\n";
     case Text::NoPermission:

@@ -57,7 +57,9 @@ const char* japaneseText(Text key) {
                "スペースキーで：再生・一時停止\n"
                "'e'キーで：エネルギーとモードの割合の表示・非表示\n"
                "'p'キーで：画像と応答データをファイルに保存\n"
-               "'f'キーで：振幅を動きに合わせる\n";
+               "'f'キーで：振幅を動きに合わせる\n"
+               "'v'キーで：モードの図の表示・非表示\n"
+               "'w'キーで：動きのスペクトルの表示・非表示\n";
     case Text::NotAnInteger:
         return "\n整数を入力してください";
     case Text::NotANumber:
@@ -78,6 +80,8 @@ const char* japaneseText(Text key) {
         return "第%dモード　ω0=%.4f[rad/s]　%8.4f[%%]\n";
     case Text::Saved:
         return "\n画像と応答データを保存しました：%s，%s\n";
+    case Text::SavedWithSpectrum:
+        return "\n画像と応答データとスペクトルを保存しました：%s，%s，%s\n";
     case Text::NotSaved:
         return "\n%s に保存できませんでした：%s\n";
     case Text::NoPermission:

@@ -84,7 +84,7 @@ void drawMarkers(const TextGrid& g, const SpectrumPicture* s, const Area& plot, 
         const double xs[2] = {x, x};
         const double ys[2] = {plot.bottom, plot.top};
         drawPixelLine(g, xs, ys, 2, 1.0f, Marker);
-        char number[8];
+        char number[16];
         std::snprintf(number, sizeof number, "%d", r + 1);
         const double width = textWidth(font, number);
         if (x - width / 2.0 >= free) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds spring-chain for 64-bit Windows on Debian and writes
 # dist/spring-chain-windows-x64.zip: spring-chain.exe (freeglut and the C++ runtime linked in, so
-# it needs only Windows' own DLLs), the examples and a README for Windows users.
+# it needs only Windows' own DLLs), spring-chain-english.bat that starts it in English, the
+# examples, the guides and a README for Windows users.
 # freeglut and KissFFT for mingw are not packaged by Debian: they are built from the upstream
 # tarballs of Debian's own source packages (scripts/fetch-debian-source.sh).
 set -euo pipefail
@@ -35,6 +36,7 @@ mkdir -p "$stage/examples" "$root/dist"
 cp "$out/program/spring-chain.exe" "$stage/"
 cp examples/*.txt "$stage/examples/"
 cp docs/README-windows.txt "$stage/README.txt"
+cp packaging/spring-chain-english.bat "$stage/"
 cp docs/guide.ja.md docs/guide.en.md docs/energy-panel.png docs/mode-figure.png docs/spectrum.png \
     LICENSE "$stage/"
 rm -f "$root/dist/spring-chain-windows-x64.zip"

@@ -72,6 +72,12 @@ check "/?: the usage, status 0" option 0 "書式" "" "/?"
 check "--lang=en --help: the usage in English" option 0 "SYNOPSIS" "" --lang=en --help
 check "--version, status 0" option 0 "spring-chain 1." "" --version
 check "--foo: refused with status 2" option 2 "" "spring-chain: 「--foo」というオプションはありません" --foo
+english_shortcut() {
+    (cd "$root/build-windows/zip/spring-chain" &&
+        LANG=C.UTF-8 wine cmd /c spring-chain-english.bat --help < /dev/null 2> /dev/null) |
+        grep -q '^SYNOPSIS'
+}
+check "the zip's spring-chain-english.bat starts the program in English" english_shortcut
 
 head -c 12 examples/two_masses_typed_start.txt > "$work/cut.txt"
 ends_early() {

@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
                    true,
                    2,
                    "",
-                   "spring-chain: unknown option '-x'; spring-chain --help shows the usage\n"},
+                   "spring-chain: unknown option '-x' (spring-chain --help lists the options)\n"},
         OptionCase{"DialogueFileAsArgument",
                    {"lab.txt"},
                    nullptr,
@@ -120,7 +120,34 @@ INSTANTIATE_TEST_SUITE_P(
                    false,
                    2,
                    "",
+                   "spring-chain: 言語「fr」はありません。en（英語）か ja（日本語）を指定します\n"
+                   "spring-chain: unknown language 'fr': use en (English) or ja (Japanese)\n"},
+        // A wrong --lang is told first in the language that SPRING_CHAIN_LANG chose.
+        OptionCase{"UnknownLanguageToAnEnglishReader",
+                   {"--lang=english-please", "--lang", "fr"},
+                   "en_GB.UTF-8",
+                   false,
+                   2,
+                   "",
+                   "spring-chain: unknown language 'fr': use en (English) or ja (Japanese)\n"
                    "spring-chain: 言語「fr」はありません。en（英語）か ja（日本語）を指定します\n"},
+        // A language is named by its first two letters, case ignored; the last --lang wins.
+        OptionCase{
+            "CapitalsAndLongNames", {"--lang=EN", "-h"}, nullptr, false, 0, "SYNOPSIS\n", ""},
+        OptionCase{
+            "EnglishSpelledOut", {"--lang", "english", "-h"}, nullptr, false, 0, "SYNOPSIS\n", ""},
+        OptionCase{
+            "LastLanguageWins", {"--lang=en", "-h", "--lang=JA"}, nullptr, false, 0, "書式\n", ""},
+        OptionCase{"LastLanguageWinsBack",
+                   {"--lang=ja", "--lang", "En"},
+                   "ja",
+                   true,
+                   1,
+                   "\n(1) Number of masses",
+                   "Cannot open the window: there is no X display (DISPLAY is not set, or no X "
+                   "server answers at it). The program ends\n"},
+        OptionCase{"LocaleNameInTheEnvironment", {"-h"}, "en_US.UTF-8", false, 0, "SYNOPSIS\n", ""},
+        OptionCase{"CapitalsInTheEnvironment", {"-h"}, "EN", false, 0, "SYNOPSIS\n", ""},
         OptionCase{"UnknownLanguageInTheEnvironment",
                    {},
                    "fr",
@@ -129,6 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "\n(1) 自由度設定",
                    "spring-chain: SPRING_CHAIN_LANG=fr は en でも ja "
                    "でもないため、日本語で表示します\n"
+                   "spring-chain: SPRING_CHAIN_LANG=fr names neither English (en) nor Japanese "
+                   "(ja): using Japanese\n"
                    "ウィンドウを開く画面（ディスプレイ）に接続できないため終了します\n"},
         OptionCase{"GlutsOptionsAsToday",
                    {"-iconic", "-sync", "-gldebug", "-direct", "-indirect", "-geometry", "600x400"},

@@ -197,9 +197,9 @@ class Transcripts(unittest.TestCase):
         self.assertTrue(page.wait_for("springChain.framesDrawn > 0"))
         self.assertEqual(page.console_text(), transcript("two_masses_typed_start.en"))
         self.assertEqual(page.js("document.documentElement.lang"), "en")
-        self.assertTrue(page.js("document.title").startswith("n-DOF free vibration"))
+        self.assertTrue(page.js("document.title").startswith("Chain of masses and springs"))
         self.assertEqual(page.js("document.querySelector('[data-key=s]').getAttribute('aria-label')"),
-                         "One frame forward")
+                         "One frame further, and pause")
         page.js("document.getElementById('switch-language').click()")
         self.assertTrue(page.wait_for("document.documentElement.lang === 'ja' && "
                                       "typeof springChain !== 'undefined' && "

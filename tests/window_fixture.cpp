@@ -100,14 +100,29 @@ Environment withProbe(Environment environment) {
     return environment;
 }
 
+// The line the dialogue ends with, just before the window opens, in the language it speaks.
+const char* lastDialogueLine(const std::vector<std::string>& args, const Environment& environment) {
+    const char* inherited = std::getenv("SPRING_CHAIN_LANG");
+    std::string language = inherited != nullptr ? inherited : "";
+    for (const auto& variable : environment) {
+        language = variable.first == "SPRING_CHAIN_LANG" ? variable.second : language;
+    }
+    for (const std::string& arg : args) {
+        language = arg.rfind("--lang=", 0) == 0 ? arg.substr(7) : language;
+    }
+    return language.rfind("en", 0) == 0 ? "then press Space to play\n"
+                                        : "スペースキーで再生します\n";
+}
+
 } // namespace
 
 RunningProgram::RunningProgram(const std::string& dialogue, const std::vector<std::string>& args,
                                const Environment& environment, bool terminal)
     : program_(SPRING_CHAIN_EXE, dialogue, screen_.name(), args, withProbe(environment), terminal) {
     // Later waits for output see only what the keys bring up.
-    if (screen_.running() && program_.waitForOutput("ESCキーで：終了\n", PatientSeconds)) {
-        window_ = screen_.waitForWindow("DOF", PatientSeconds);
+    if (screen_.running() &&
+        program_.waitForOutput(lastDialogueLine(args, environment), PatientSeconds)) {
+        window_ = screen_.waitForWindow("", PatientSeconds);
     }
     started_ = window_ != 0 && waitForFrames(1);
 }

@@ -58,6 +58,10 @@ std::string startXvfb(pid_t* pid, int width, int height) {
     return number.empty() ? "" : ":" + number;
 }
 
+bool isTitled(const std::string& name, const std::string& title) {
+    return !name.empty() && name.find(title) != std::string::npos;
+}
+
 } // namespace
 
 VirtualScreen::VirtualScreen(int width, int height) {
@@ -124,7 +128,7 @@ std::vector<long> VirtualScreen::cardinals(Window window, const char* name) cons
     return values;
 }
 
-// The first mapped top-level window whose title holds `title`, or 0.
+// The first mapped top-level window with a title that holds `title`, or 0.
 Window VirtualScreen::findWindow(const std::string& title) const {
     Window root = 0;
     Window parent = 0;
@@ -136,7 +140,7 @@ Window VirtualScreen::findWindow(const std::string& title) const {
             XWindowAttributes attributes;
             if (XGetWindowAttributes(display_, children[i], &attributes) &&
                 attributes.map_state == IsViewable &&
-                property(children[i], "_NET_WM_NAME").find(title) != std::string::npos) {
+                isTitled(property(children[i], "_NET_WM_NAME"), title)) {
                 found = children[i];
             }
         }

@@ -20,8 +20,9 @@ class VirtualScreen {
     const std::string& name() const { return name_; } // ":N"
     Display* display() const { return display_; }
 
-    // The first mapped top-level window whose _NET_WM_NAME contains `title`; 0 after the timeout.
-    Window waitForWindow(const std::string& title, double seconds = 20.0) const;
+    // The first mapped top-level window with a title that contains `title` (any title: the
+    // program titles its window in the language it was started in); 0 after the timeout.
+    Window waitForWindow(const std::string& title = "", double seconds = 20.0) const;
     bool windowExists(Window window) const;
     Window findWindow(const std::string& title) const;
 

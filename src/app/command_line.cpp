@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 
@@ -28,12 +29,18 @@ template <std::size_t N> bool oneOf(const char* argument, const char* const (&na
     return false;
 }
 
+// A value that starts with en or ja, case ignored: en, EN, english, en_US, en_GB.UTF-8.
 bool languageNamed(const char* name, Language* language) {
-    if (std::strcmp(name, "ja") == 0) {
+    // The first letter's test fails on an empty value, before its end is passed.
+    const auto startsWith = [name](const char* prefix) {
+        return std::tolower(static_cast<unsigned char>(name[0])) == prefix[0] &&
+               std::tolower(static_cast<unsigned char>(name[1])) == prefix[1];
+    };
+    if (startsWith("ja")) {
         *language = Language::Japanese;
         return true;
     }
-    if (std::strcmp(name, "en") == 0) {
+    if (startsWith("en")) {
         *language = Language::English;
         return true;
     }
@@ -58,24 +65,34 @@ const char* languageValue(int i, int argc, char** argv, int* used) {
     return i + 1 < argc ? argv[i + 1] : "";
 }
 
-// The language is settled first, so that every message is in it. *unknown is the --lang value
-// that names no language ("" when it is missing).
-Language chooseLanguage(int argc, char** argv, const char** unknown) {
-    Language language = Language::Japanese;
+// The last --lang value, as in most programs; null when there is none.
+const char* lastLanguageOption(int argc, char** argv) {
+    const char* chosen = nullptr;
     for (int i = 1; i < argc && std::strcmp(argv[i], EndOfOptions) != 0; ++i) {
         int used = 1;
-        const char* value = languageValue(i, argc, argv, &used);
-        if (value != nullptr) {
-            if (!languageNamed(value, &language)) {
-                *unknown = value;
-            }
-            return language;
+        if (const char* value = languageValue(i, argc, argv, &used)) {
+            chosen = value;
+            i += used - 1;
         }
     }
+    return chosen;
+}
+
+// The language is settled first, so that every message is in it: the last --lang's, else
+// SPRING_CHAIN_LANG's. A --lang value that names no language is left in *unknown ("" when it is
+// missing), to be told in SPRING_CHAIN_LANG's language, which a student who set it reads.
+Language chooseLanguage(int argc, char** argv, const char** unknown) {
+    Language language = Language::Japanese;
     const char* fromEnvironment = std::getenv(LanguageVariable);
-    if (fromEnvironment != nullptr && *fromEnvironment != '\0' &&
-        !languageNamed(fromEnvironment, &language)) {
-        reportUnknownLanguageInEnvironment(fromEnvironment);
+    const bool environmentSet = fromEnvironment != nullptr && *fromEnvironment != '\0';
+    const bool environmentNamed = environmentSet && languageNamed(fromEnvironment, &language);
+    const char* chosen = lastLanguageOption(argc, argv);
+    if (chosen == nullptr) {
+        if (environmentSet && !environmentNamed) {
+            reportUnknownLanguageInEnvironment(fromEnvironment);
+        }
+    } else if (!languageNamed(chosen, &language)) {
+        *unknown = chosen;
     }
     return language;
 }

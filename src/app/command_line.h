@@ -14,7 +14,8 @@ struct CommandLine {
 };
 
 // Reads the arguments and takes the program's own out of them, so that GLUT sees only its own.
-// The language is --lang's, else SPRING_CHAIN_LANG's, else Japanese. What is wrong with the
+// The language is the last --lang's, else SPRING_CHAIN_LANG's, else Japanese; a value names it by
+// its first two letters, case ignored (en, EN, english, en_GB.UTF-8). What is wrong with the
 // command line (an option nobody knows, an argument, a missing value) is said on standard error
 // in that language, and the request is Misuse.
 CommandLine readCommandLine(int* argc, char** argv);

@@ -10,6 +10,7 @@
 #include "model/simulation_state.h"
 #include "render/render.h"
 #include "render/window_system.h"
+#include "texts/texts.h"
 
 using SimulationState::Entries;
 using SimulationState::Motion;
@@ -22,11 +23,6 @@ namespace {
 constexpr int GridCellsPerSide = 30;
 constexpr double SamplesPerCell = 20.0;
 constexpr double CellAmplitudeFraction = 0.2;
-
-const char* const ColourCaption = "Each curve color corresponds to mass color";
-// One cell is 20 samples of one frame each, StepsPerFrame x TimeStep = 0.04 s apiece: 0.8 s; its
-// height the fraction of the reference amplitude that the grid's drawn lines stand apart.
-const char* const GridCaption = "1grid=(0.8s, %g*max amplitude)";
 
 double ChainDisplacement[MassCapacity]; // m, the displacement of each mass in this frame
 Point2 GridCentre;                      // window units
@@ -80,9 +76,18 @@ int drawLeftHalf() {
     }
     const int step =
         gridLineStep(CellAmplitudeFraction * p.AmplitudeScale[0] * Entries.start.MaxAmplitude);
-    char gridCaption[64];
-    std::snprintf(gridCaption, sizeof gridCaption, GridCaption, CellAmplitudeFraction * step);
-    drawCaptions(ColourCaption, gridCaption);
+    // One cell is 20 samples of one frame each, StepsPerFrame x TimeStep = 0.04 s apiece: 0.8 s;
+    // its height the fraction of the reference amplitude that the drawn lines stand apart.
+    const double fraction = CellAmplitudeFraction * step;
+    char gridCaption[96];
+    const int length =
+        std::snprintf(gridCaption, sizeof gridCaption, text(Text::GridCaption), fraction);
+    std::snprintf(gridCaption + length, sizeof gridCaption - length,
+                  text(Text::GridCaptionInMetres), fraction * Entries.start.MaxAmplitude);
+    if (!captionFits(gridCaption)) {
+        gridCaption[length] = '\0';
+    }
+    drawCaptions(text(Text::ColourCaption), gridCaption);
     drawChart(step);
     return Entries.start.ncurve;
 }

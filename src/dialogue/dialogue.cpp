@@ -14,12 +14,21 @@ using SimulationState::Entries;
 
 namespace {
 
-// What the dialogue accepts. Masses and spring constants are bounded so that every chain it takes
-// has finite results and a stiffest mode that the window can still follow in real time.
-constexpr double LightestMass = 0.001;      // kg
-constexpr double HeaviestMass = 1e6;        // kg
-constexpr double SoftestSpring = 0.0;       // N/m
-constexpr double StiffestSpring = 1e6;      // N/m
+// What the dialogue accepts of a mass or a spring constant, and how it asks for one: its prompt,
+// the name and the unit that the message refusing a value out of range gives with the bounds.
+// Masses and spring constants are bounded so that every chain it takes has finite results and a
+// stiffest mode that the window can still follow in real time.
+struct Quantity {
+    Text prompt;
+    Text name;
+    const char* unit;
+    double lowest;
+    double highest;
+};
+constexpr Quantity Mass = {Text::MassPrompt, Text::MassQuantity, "kg", 0.001, 1e6};
+// A wall spring of 0 leaves that end free; an inner one of 0 cuts the chain into parts that
+// vibrate independently. The modal analysis handles both.
+constexpr Quantity Spring = {Text::SpringPrompt, Text::SpringQuantity, "N/m", 0.0, 1e6};
 constexpr double LargestInitialValue = 1e6; // m for displacements, m/s for velocities
 
 // Values per line in the result listings.
@@ -66,17 +75,16 @@ int askIntegerBetween(const char* prompt, int lowest, int highest) {
     }
 }
 
-// One real value in [lowest, highest] behind the prompt "No.%2d  "; `quantity` names it in the
-// message that refuses a value out of range, which gives the bounds as a student types them
-// (0.001, 1000000).
-double askReal(int number, double lowest, double highest, Text quantity, const char* unit) {
+// Value `number` of the quantity, asked again until it lies within the bounds, which the refusal
+// gives as a student types them (0.001, 1000000).
+double askReal(int number, const Quantity& q) {
     for (;;) {
-        consolePrintf("No.%2d  ", number);
+        consolePrintf(text(q.prompt), number);
         double value = 0.0;
         if (readRealToken(&value) == TokenRead::Unparsed) {
             consoleWrite(text(Text::NotANumber));
-        } else if (!(value >= lowest && value <= highest)) {
-            consolePrintf(text(Text::RealRange), text(quantity), lowest, highest, unit);
+        } else if (!(value >= q.lowest && value <= q.highest)) {
+            consolePrintf(text(Text::RealRange), text(q.name), q.lowest, q.highest, q.unit);
         } else {
             return value;
         }
@@ -89,17 +97,15 @@ void askMasses() {
     MassSpringChain& chain = Entries.chain;
     consoleWrite(text(Text::MassesPrompt));
     for (int i = 0; i < chain.nfree; ++i) {
-        chain.m[i] = askReal(i + 1, LightestMass, HeaviestMass, Text::MassQuantity, "kg");
+        chain.m[i] = askReal(i + 1, Mass);
     }
 }
 
-// A wall spring of 0 leaves that end free; an inner one of 0 cuts the chain into parts that
-// vibrate independently. The modal analysis handles both.
 void askSprings() {
     MassSpringChain& chain = Entries.chain;
     consoleWrite(text(Text::SpringsPrompt));
     for (int i = 0; i <= chain.nfree; ++i) {
-        chain.K[i] = askReal(i + 1, SoftestSpring, StiffestSpring, Text::SpringQuantity, "N/m");
+        chain.K[i] = askReal(i + 1, Spring);
     }
 }
 
@@ -155,7 +161,7 @@ void startFromTypedValues() {
     consoleWrite(text(Text::TypedStartPrompt));
     for (int i = 0; i < Entries.chain.nfree; ++i) {
         for (;;) {
-            consolePrintf("No.%2d  y0%d v0%d= ", i + 1, i + 1, i + 1);
+            consolePrintf(text(Text::InitialValuesPrompt), i + 1, i + 1, i + 1);
             double y = 0.0;
             double v = 0.0;
             if (readRealToken(&y) == TokenRead::Unparsed ||
@@ -175,19 +181,24 @@ void startFromTypedValues() {
     start.MaxAmplitude = 1.0;
 }
 
-void askInitialConditions() {
+// Returns what the chart's reference amplitude is for the start chosen: the mode's largest
+// amplitude, or 1 m for typed values.
+Text askInitialConditions() {
     consoleWrite(text(Text::InitialConditionsHeading));
     if (askForKey(text(Text::UseModeQuestion)) == 'y') {
         startFromMode();
-    } else {
-        startFromTypedValues();
+        return Text::ModeStartReference;
     }
+    startFromTypedValues();
+    return Text::TypedStartReference;
 }
 
 } // namespace
 
 void readCurveCount() {
-    Entries.start.ncurve = askIntegerBetween(text(Text::CurveCountPrompt), 0, Entries.chain.nfree);
+    char prompt[128];
+    std::snprintf(prompt, sizeof prompt, text(Text::CurveCountPrompt), Entries.chain.nfree);
+    Entries.start.ncurve = askIntegerBetween(prompt, 0, Entries.chain.nfree);
 }
 
 void runDialogue() {
@@ -205,6 +216,8 @@ void runDialogue() {
         readCurveCount();
     }
     listResults();
-    askInitialConditions();
+    const Text reference = askInitialConditions();
+    consoleWrite(text(reference));
     consoleWrite(text(Text::KeyHelp));
+    consoleWrite(text(Text::WindowPaused));
 }

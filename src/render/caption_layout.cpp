@@ -28,6 +28,12 @@ double captionsBottom(double width, double height) {
     return 3.0 * (fontHeight(fontForWindow(width, height)) + LineSpacing) + LineSpacing;
 }
 
+bool captionFits(const char* caption) {
+    const TextGrid g = textGrid();
+    void* font = fontForWindow(g.width, g.height);
+    return fontHeight(font) + LineSpacing + textWidth(font, caption) <= g.width;
+}
+
 // A caption wider than the window from its margin starts further left, so that as much of it as
 // fits is read.
 void drawCaptions(const char* first, const char* second) {

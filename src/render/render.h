@@ -70,6 +70,8 @@ struct ChainPicture {
 // they have always been, in Helvetica 18; in a smaller font where the window is smaller, one line
 // under the other whatever the window's size.
 void drawCaptions(const char* first, const char* second);
+// Whether a caption is read whole in the window from the captions' margin.
+bool captionFits(const char* caption);
 
 // The chart: two black axes through origin, a black grid of n cells on each side of centre, and
 // the response curves of samples 0 ... last of each row (rows `stride` samples apart). The axes and

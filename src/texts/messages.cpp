@@ -20,6 +20,15 @@ bool diskIsFull(int error) {
     return error == ENOSPC;
 }
 
+// A mistake about the language is said in both, the chosen one first: whoever made it may read
+// either.
+void sayInBothLanguages(Text key, const char* value) {
+    const char* chosen = text(key);
+    const char* other = chosen == japaneseText(key) ? englishText(key) : japaneseText(key);
+    consoleErrorPrintf(chosen, value);
+    consoleErrorPrintf(other, value);
+}
+
 } // namespace
 
 void printUsage() {
@@ -42,13 +51,13 @@ void reportCommandLineFault(CommandLineFault fault, const char* argument) {
         consoleErrorPrintf(text(Text::OptionNeedsValue), argument);
         break;
     case CommandLineFault::UnknownLanguage:
-        consoleErrorPrintf(text(Text::UnknownLanguage), argument);
+        sayInBothLanguages(Text::UnknownLanguage, argument);
         break;
     }
 }
 
 void reportUnknownLanguageInEnvironment(const char* value) {
-    consoleErrorPrintf(text(Text::UnknownLanguageInEnvironment), value);
+    sayInBothLanguages(Text::UnknownLanguageInEnvironment, value);
 }
 
 void reportNoDisplay(const char* display) {

@@ -13,8 +13,10 @@ enum class Text {
     Equations,
     DegreesOfFreedomPrompt, // %d: the largest count
     MassesPrompt,
+    MassPrompt, // %d: the mass's number
     SpringsPrompt,
-    CurveCountPrompt,
+    SpringPrompt,     // %d: the spring's number
+    CurveCountPrompt, // %d: the largest count
     FrequenciesHeading,
     ModesHeading,
     ModeHeading, // %d: the mode's number
@@ -23,7 +25,11 @@ enum class Text {
     ModePrompt, // %d: the largest mode number
     ChosenMode, // %d %7.4f: the mode's number and frequency
     TypedStartPrompt,
+    InitialValuesPrompt, // %d %d %d: the mass's number, three times
+    ModeStartReference,  // the chart's reference amplitude, after a start from a mode ...
+    TypedStartReference, // ... and after typed initial values
     KeyHelp,
+    WindowPaused,
     // Refusals.
     NotAnInteger,
     NotANumber,
@@ -58,6 +64,9 @@ enum class Text {
     // Other texts.
     Usage,
     WindowTitle,
+    ColourCaption,
+    GridCaption,         // %g: a grid cell's height in reference amplitudes
+    GridCaptionInMetres, // %.3g: the same in metres, where the window has room (English only)
 };
 
 // The text of the key in the language chosen with useLanguage.

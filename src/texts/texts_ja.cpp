@@ -24,6 +24,9 @@ const char* japaneseText(Text key) {
         return "\n自由度 nfree(≦%d) キー入力 =";
     case Text::MassesPrompt:
         return "\nマス　m1 m2 ... mn [kg]　 キー入力 \n";
+    case Text::MassPrompt:
+    case Text::SpringPrompt:
+        return "No.%2d  ";
     case Text::SpringsPrompt:
         return "\nばね定数 K1 K2 ... Kn+1 [N/m]　キー入力 \n";
     case Text::CurveCountPrompt:
@@ -44,9 +47,13 @@ const char* japaneseText(Text key) {
         return "\n第%dモード　ω0=%7.4f[rad/s]";
     case Text::TypedStartPrompt:
         return "\nキー入力 (y01 v01) (y02 v02) .... [m] [m/s] = \n";
+    case Text::InitialValuesPrompt:
+        return "No.%2d  y0%d v0%d= ";
+    case Text::ModeStartReference:
+    case Text::TypedStartReference:
+        return "\n正規振動モードの場合は，最大振幅＝１とする\n";
     case Text::KeyHelp:
-        return "\n正規振動モードの場合は，最大振幅＝１とする\n"
-               "\n\n's'キーで：振動描画継続"
+        return "\n\n's'キーで：振動描画継続"
                "\n'n'キーで：自由度数変更"
                "\n'm'キーで：マスばね定数変更"
                "\n'j'キーで：初期条件変更"
@@ -60,6 +67,9 @@ const char* japaneseText(Text key) {
                "'f'キーで：振幅を動きに合わせる\n"
                "'v'キーで：モードの図の表示・非表示\n"
                "'w'キーで：動きのスペクトルの表示・非表示\n";
+    case Text::WindowPaused:
+        return "ウィンドウは一時停止しています。"
+               "ウィンドウをクリックして、スペースキーで再生します\n";
     case Text::NotAnInteger:
         return "\n整数を入力してください";
     case Text::NotANumber:
@@ -125,6 +135,12 @@ const char* japaneseText(Text key) {
         return JapaneseUsage;
     case Text::WindowTitle:
         return "n-DOF自由振動　キー=n:自由度, =m:マスばね, =j:初期条件 =c:描画曲線数　変更";
+    case Text::ColourCaption:
+        return "Each curve color corresponds to mass color";
+    case Text::GridCaption:
+        return "1grid=(0.8s, %g*max amplitude)";
+    case Text::GridCaptionInMetres:
+        return "";
     }
     return "";
 }

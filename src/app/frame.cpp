@@ -1,5 +1,6 @@
 #include "app/frame.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "app/energy_view.h"
@@ -26,6 +27,39 @@ constexpr double CellAmplitudeFraction = 0.2;
 
 double ChainDisplacement[MassCapacity]; // m, the displacement of each mass in this frame
 Point2 GridCentre;                      // window units
+
+// The figures a student who cannot see the window follows the lab by.
+FrameDescription frameDescription() {
+    const int nfree = Entries.chain.nfree;
+    FrameDescription d = {Motion.record.RunFrames * SecondsPerFrame,
+                          nfree,
+                          1,
+                          0.0,
+                          0,
+                          0.0,
+                          Picture.EnergyPanelShown,
+                          0.0,
+                          0.0};
+    for (int j = 0; j < nfree; ++j) {
+        if (std::fabs(ChainDisplacement[j]) > std::fabs(d.largest)) {
+            d.largestMass = j + 1;
+            d.largest = ChainDisplacement[j];
+        }
+    }
+    const double* shares = modeSharesNow();
+    for (int r = 0; r < nfree; ++r) {
+        if (shares[r] > d.share) {
+            d.dominantMode = r + 1;
+            d.share = shares[r];
+        }
+    }
+    if (d.panelShown) {
+        const EnergyPanel panel = energyPanelNow();
+        d.energy = panel.total;
+        d.drift = panel.drift;
+    }
+    return d;
+}
 
 } // namespace
 
@@ -122,5 +156,5 @@ void drawFrame() {
         drawEnergyPanel(&panel, &chainPicture);
     }
     endFrame();
-    describeFrame(Motion.record.RunFrames * SecondsPerFrame, nfree);
+    describeFrame(frameDescription());
 }

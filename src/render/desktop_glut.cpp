@@ -180,4 +180,4 @@ void endProgram(int status) {
 
 void tellPlaying(bool) {}
 
-void describeFrame(double, int) {}
+void describeFrame(const FrameDescription&) {}

@@ -63,9 +63,21 @@ unsigned char nextKeyForMainLoop();
 // Tells the page whether play runs (a desktop window shows nothing of it).
 void tellPlaying(bool playing);
 
-// Tells the page what the frame just drawn shows, for those who cannot see it: the simulated time
-// since the run's start (s) and the number of masses. A desktop window says nothing.
-void describeFrame(double seconds, int masses);
+// What the frame just drawn shows, in figures, for those who cannot see it.
+struct FrameDescription {
+    double seconds;   // s, simulated since the run's start
+    int masses;       // in the chain
+    int largestMass;  // 1-based, the mass furthest from rest
+    double largest;   // m, its displacement
+    int dominantMode; // 1-based, the mode that holds most of the energy; 0 at rest
+    double share;     // fraction of the energy that mode holds
+    bool panelShown;  // whether the energy panel is shown, and then its figures:
+    double energy;    // J
+    double drift;     // (E - E0) / E0; not a number when the run started at rest
+};
+
+// Tells the page what the frame just drawn shows. A desktop window says nothing.
+void describeFrame(const FrameDescription& frame);
 
 // --- Drawing, as the window system's GL takes it ----------------------------------------------
 // Desktop GL (desktop_glut.cpp, X11 and Windows alike) draws with the classic immediate mode; a

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Tests the page in Debian's Chromium, headless with software WebGL: builds dist/web, and the
-# native screenshot tool to compare its picture with, then runs tests/web_test.py, which also
-# writes build-web/web-report.txt (load time, size, pace and drawing time).
+# Tests the page in Debian's Chromium (headless, software WebGL) and its Firefox ESR (under Xvfb):
+# builds dist/web, and the native screenshot tool to compare its picture with, then runs
+# tests/web/web_test.mjs, the same cases in both browsers, which also writes
+# build-web/web-report.txt (load times, size, hostile links).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh test
@@ -9,5 +10,5 @@ cd "$(dirname "$0")/.."
 ./scripts/build-web.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build build --target screenshot -j "$(nproc)"
-# Debian's python3, which has python3-websocket, whatever else is first on the PATH.
-/usr/bin/python3 tests/web_test.py dist/web build/tests/screenshot build-web/web-report.txt
+xvfb-run -a -s "-screen 0 1600x1200x24" \
+    node tests/web/web_test.mjs dist/web build/tests/screenshot build-web/web-report.txt

@@ -7,7 +7,7 @@
 #   4. the Debian package, built and checked (its files and fields, lintian, the menu entry, the
 #      manual page);
 #   5. the Windows program, cross-built with mingw-w64 and run under Wine;
-#   6. the page, compiled to WebAssembly with Emscripten and run in a headless Chromium.
+#   6. the page, compiled to WebAssembly with Emscripten and run in Chromium and Firefox.
 # Every stage runs whatever the stages before it gave; the summary at the end names each stage
 # that failed, and the exit status is non-zero if any did.
 set -uo pipefail
@@ -47,8 +47,8 @@ echo "== the Debian package"
 echo "== Windows program under Wine"
 ./scripts/test-windows.sh || failed+=("Windows program under Wine")
 
-echo "== the page in Chromium"
-./scripts/test-web.sh || failed+=("the page in Chromium")
+echo "== the page in Chromium and Firefox"
+./scripts/test-web.sh || failed+=("the page in Chromium and Firefox")
 
 echo
 if [ ${#failed[@]} -gt 0 ]; then

@@ -76,13 +76,11 @@ var springChain = (function() {
   canvas.addEventListener("contextmenu", event => event.preventDefault());
   inputLabel.textContent = say.answer;
 
-  // The canvas keeps its picture between frames, so that the last one stays after the end, and
-  // has no depth buffer, which nothing drawn needs and a software renderer would clear each frame;
-  // a browser that gives no WebGL is named in the pane, which would otherwise stay silent.
+  // GLUT's WebGL canvas takes the keys and gives the window its size; a browser that gives no
+  // WebGL is named in the pane, which would otherwise stay silent after the dialogue.
   const getContext = canvas.getContext.bind(canvas);
   canvas.getContext = function(kind, options) {
-    const made = getContext(kind, Object.assign({}, options,
-                                                {preserveDrawingBuffer: true, depth: false}));
+    const made = getContext(kind, options);
     if (!made && /webgl/.test(kind) && !state.noWebGL) {
       state.noWebGL = true;
       note(say.noWebGL);
@@ -461,13 +459,12 @@ var springChain = (function() {
       if (passed.length > 0) return Promise.resolve(passed.shift());
       return new Promise(function(resolve) { passedWaiter = resolve; });
     },
-    // The canvas with the captions over it, RGBA from the top row.
+    // The picture as shown, RGBA from the top row.
     picture(width, height) {
       const both = document.createElement("canvas");
       both.width = width;
       both.height = height;
       const context = both.getContext("2d");
-      context.drawImage(canvas, 0, 0, width, height);
       context.drawImage(captionCanvas, 0, 0, width, height);
       return context.getImageData(0, 0, width, height).data;
     },
@@ -502,7 +499,7 @@ var springChain = (function() {
       if (paused && lastFrame) sayFrame(lastFrame);
     },
     shownSize: shownSize,
-    // The captions are drawn in CSS pixels of the canvas as shown, sharp on any screen.
+    // The frame is drawn in CSS pixels of the canvas as shown, sharp on any screen, on white.
     clearCaptions() {
       shown = shownSize();
       const scale = window.devicePixelRatio || 1;
@@ -513,10 +510,46 @@ var springChain = (function() {
         font = 0;
       }
       captions.setTransform(1, 0, 0, 1, 0, 0);
-      captions.clearRect(0, 0, w, h);
+      captions.fillStyle = "#fff";
+      captions.fillRect(0, 0, w, h);
       frameSmallest = Infinity;
       captions.setTransform(scale, 0, 0, scale, 0, 0);
       return shown;
+    },
+    // A shape of the frame, in window units from the centre (x right, y up): GL's lines (kind 0),
+    // line strip (1), triangle strip (2) or triangles (3), lines `width` pixels of GLUT's window
+    // wide, in the colour's RGB (0 to 1). A strip is filled as its outline (v0, v1, v3, ..., v4,
+    // v2), one polygon without seams; a line one pixel wide lies on the middle of its pixels.
+    shape(kind, points, width, rgb) {
+      const [w, h] = shown, sx = w / 2, sy = h / 2, count = points.length / 2;
+      const snap = kind < 2 && width < 1.5 ? v => Math.floor(v) + 0.5 : v => v;
+      const x = k => snap((points[2 * k] + 1) * sx), y = k => snap((1 - points[2 * k + 1]) * sy);
+      const colour = "rgb(" + Math.round(rgb[0] * 255) + "," + Math.round(rgb[1] * 255) + "," +
+                     Math.round(rgb[2] * 255) + ")";
+      captions.beginPath();
+      if (kind === 2) {
+        captions.moveTo(x(0), y(0));
+        for (let k = 1; k < count; k += 2) captions.lineTo(x(k), y(k));
+        for (let k = count - 1 - (count - 1) % 2; k >= 2; k -= 2) captions.lineTo(x(k), y(k));
+      } else if (kind === 3) {
+        for (let k = 0; k + 2 < count; k += 3) {
+          captions.moveTo(x(k), y(k));
+          captions.lineTo(x(k + 1), y(k + 1));
+          captions.lineTo(x(k + 2), y(k + 2));
+        }
+      }
+      if (kind >= 2) {
+        captions.fillStyle = colour;
+        captions.fill();
+        return;
+      }
+      for (let k = 0; k + 1 < count; k += kind === 0 ? 2 : 1) {
+        if (kind === 0 || k === 0) captions.moveTo(x(k), y(k));
+        captions.lineTo(x(k + 1), y(k + 1));
+      }
+      captions.lineWidth = width * w / canvas.width;
+      captions.strokeStyle = colour;
+      captions.stroke();
     },
     textWidth(value, size) {
       let widths = measured.get(size);
@@ -558,7 +591,6 @@ var springChain = (function() {
       kept.id = "last-picture";
       kept.width = canvas.width;
       kept.height = canvas.height;
-      kept.getContext("2d").drawImage(canvas, 0, 0);
       kept.getContext("2d").drawImage(captionCanvas, 0, 0, kept.width, kept.height);
       kept.setAttribute("role", "img");
       kept.setAttribute("aria-label", say.canvas);

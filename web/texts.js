@@ -26,9 +26,9 @@ const PAGE_TEXTS = {
         "spring-chain.html を開いてください（index.html はウェブサーバーに置いたときに使います）。",
     noLoadOther: "ページを読み込み直してください。直らないときは、新しいブラウザーで開いてください。",
     noWasm: "このブラウザーは WebAssembly を使えません。新しいブラウザーで開いてください。",
-    noWebGL: "このブラウザーではウィンドウを描けません（WebGL がオフか、ありません）。コンソールの対話と数値は" +
-        "使えます。ブラウザーの設定でハードウェアアクセラレーション（WebGL）をオンにするか、別のブラウザー" +
-        "（Firefox、Chromium など）で開いてください。",
+    noWebGL: "このブラウザーではウィンドウを描けません（WebGL がオフか、ありません）。表示された数値は" +
+        "正しいものです。ブラウザーの設定でハードウェアアクセラレーション（WebGL）をオンにするか、" +
+        "別のブラウザー（Firefox、Chromium など）で開いてください。",
     linkMade: "この演習のリンク（コピーしました）：", notText: "テキストファイルではありません：",
     notRead: "ファイルを読めませんでした：",
     tooBig: (name, limit) => "ファイルが大きすぎます（対話は " + limit + " KB まで）：" + name,
@@ -66,9 +66,9 @@ const PAGE_TEXTS = {
         "from the same folder (index.html is for a web server).",
     noLoadOther: "Reload the page; if that does not help, open it in a recent browser.",
     noWasm: "This browser cannot run WebAssembly: please open the page in a recent browser.",
-    noWebGL: "This browser cannot draw the window: WebGL is off or missing. The console's dialogue " +
-        "and figures still work. Turn on hardware acceleration (WebGL) in the browser's settings, " +
-        "or open the page in another browser (Firefox, Chromium, ...).",
+    noWebGL: "This browser cannot draw the window: WebGL is off or missing. The figures printed " +
+        "are right. Turn on hardware acceleration (WebGL) in the browser's settings, or open the " +
+        "page in another browser (Firefox, Chromium, ...).",
     linkMade: "The link to this lab (copied): ", notText: "Not a text file: ",
     notRead: "The file could not be read: ",
     tooBig: (name, limit) => "The file is too large (a dialogue is at most " + limit + " KB): " +

@@ -1,4 +1,4 @@
-// The page's shapes, batched (shapes_web.cpp), for the page's window (window_web.cpp).
+// The page's shapes (shapes_web.cpp), for the page's window (window_web.cpp).
 #pragma once
 
 #include <GL/gl.h>
@@ -6,6 +6,3 @@
 // Starts a frame's shapes in the viewport (pixels: x, y, width, height), where the widths of lines
 // are measured.
 void startShapes(const GLint* viewport);
-
-// Draws the shapes batched since the last call.
-void flushShapes();

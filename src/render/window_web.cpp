@@ -1,6 +1,6 @@
-// The window in a browser: a WebGL canvas (#canvas) under Emscripten's GLUT and its emulation of
-// the classic immediate mode, its shapes batched (shapes_web.cpp), and a 2-D canvas over it
-// (#captions) for the captions. The page's side is springChain, in web/page.js.
+// The window in a browser: GLUT's canvas (#canvas), which takes the keys and gives the window its
+// size, and a 2-D canvas over it (#captions) where the page draws each frame, its shapes
+// (shapes_web.cpp) and its captions. The page's side is springChain, in web/page.js.
 #include <GL/freeglut_std.h>
 #include <GL/gl.h>
 #include <emscripten.h>
@@ -66,7 +66,7 @@ double FrameBegan = 0.0; // ms, the page's clock
 // asking makes the browser lay the page out.
 double Shown[2] = {800.0, 800.0};
 
-// Read in the same task as the drawing, before the browser shows the canvas and clears it.
+// The picture as drawn, at the size of GLUT's window.
 void readFramePixels(std::vector<unsigned char>* rgb) {
     const std::size_t pixels =
         static_cast<std::size_t>(Viewport[2]) * static_cast<std::size_t>(Viewport[3]);
@@ -173,13 +173,9 @@ void beginFrame() {
     clearCaptions(Shown);
     glGetIntegerv(GL_VIEWPORT, Viewport);
     startShapes(Viewport);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glLoadIdentity();
 }
 
 void endFrame() {
-    flushShapes();
-    glFlush();
     if (captureAsked()) {
         std::vector<unsigned char> rgb;
         readFramePixels(&rgb);

@@ -1,6 +1,6 @@
 """The page's two build steps, around Emscripten's own:
     assemble.py shell WEB_FOLDER OUT   the shell Emscripten takes: shell.html with the page's
-                                       scripts (texts.js, files.js, page.js) put in, in that order
+                                       scripts put in, in the order of SCRIPTS
     assemble.py policy PAGE            the page as Emscripten wrote it, its security policy naming
                                        the hash of each script written into it, the only ones
                                        allowed to run besides the page's own files"""
@@ -10,7 +10,8 @@ import os
 import re
 import sys
 
-SCRIPTS = ["texts.js", "files.js", "page.js"]
+SCRIPTS = ["texts.js", "files.js", "page.js", "console.js", "drawing.js", "window.js",
+           "links.js"]
 
 
 def shell(folder, out):

@@ -25,19 +25,19 @@ const HOSTILE = [
 
 async function hostile(t, given, said) {
   const began = Date.now();
+  const folder = temporaryFolder("spring-chain-hostile-");
   if (typeof given === "string") {
     assert.ok(await t.page.load(t.server + given, null));
   } else {
     assert.ok(await t.page.load(t.server));
-    const folder = temporaryFolder("spring-chain-hostile-");
     fs.writeFileSync(path.join(folder, given.name), given.bytes);
-    await t.page.chooseFile("file", path.join(folder, given.name));
-    fs.rmSync(folder, {recursive: true, force: true});
+    await t.page.chooseFile("file", path.join(folder, given.name));  // read when the page asks
   }
   const text = "document.getElementById('console-output').textContent";
   assert.ok(await t.page.waitFor(said ? `${WORKS} && ${said}.test(${text})`
                                       : `${WORKS} || springChain.framesDrawn > 0`),
-            String(given).slice(0, 60));
+            String(given.name || given).slice(0, 60));
+  fs.rmSync(folder, {recursive: true, force: true});
   t.report.push(`${t.name}: ${String(given.name || given).slice(0, 30)}: ` +
                 `${Date.now() - began} ms to a working page`);
   assert.equal(await t.page.js("window.ran"), undefined);

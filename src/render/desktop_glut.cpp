@@ -47,6 +47,14 @@ void readFramePixels(int* width, int* height, std::vector<unsigned char>* rgb) {
 
 } // namespace
 
+// The projection stays the identity.
+void fitViewport(int width, int height) {
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+}
+
 void beginFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();

@@ -24,8 +24,8 @@ void drawPixelLine(const TextGrid& g, const double* xs, const double* ys, int co
                    float lineWidth, const float* colour);
 void drawPixelSegments(const TextGrid& g, const double* xs, const double* ys, int count,
                        float lineWidth, const float* colour);
-void fillPixelDiscs(const TextGrid& g, const double* xs, const double* ys, int count,
-                    double radius, const float* colour);
+void fillPixelDiscs(const TextGrid& g, const double* xs, const double* ys, int count, double radius,
+                    const float* colour);
 
 // A line of text whose baseline starts at (x, y), in the colour given.
 void writeAt(const TextGrid& g, double x, double y, void* font, const float* colour,

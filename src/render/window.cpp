@@ -42,11 +42,7 @@ void openWindow(int* argc, char** argv, const WindowGeometry& geometry, const ch
     setBackground();
 }
 
-// The projection stays the identity, so window units are normalised device coordinates and the
-// picture stretches with the window.
+// Window units are normalised device coordinates: the picture stretches with the window.
 void onReshape(int width, int height) {
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
+    fitViewport(width, height);
 }

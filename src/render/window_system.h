@@ -86,6 +86,9 @@ void describeFrame(const FrameDescription& frame);
 
 enum class Shape { Lines, LineStrip, TriangleStrip, Triangles };
 
+// The drawing fills the window of this size (pixels), in window units from -1 to 1 both ways.
+void fitViewport(int width, int height);
+
 // Lighting is off while a primitive draws and on between primitives; the captions take the unlit
 // default material's colour from it.
 void lightingOff();

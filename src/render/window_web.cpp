@@ -168,6 +168,11 @@ void tellPlaying(bool playing) {
     showPlaying(playing ? 1 : 0);
 }
 
+// The page draws in window units itself: GL only keeps the size.
+void fitViewport(int width, int height) {
+    glViewport(0, 0, width, height);
+}
+
 void beginFrame() {
     FrameBegan = emscripten_get_now();
     clearCaptions(Shown);

@@ -351,15 +351,7 @@ class NumbersKeepClear : public ::testing::TestWithParam<int> {};
 
 TEST_P(NumbersKeepClear, OfEveryDiscAndSpring) {
     const int size = GetParam();
-    std::string dialogue = "20\n";
-    for (int i = 0; i < 20; ++i) {
-        dialogue += "1 ";
-    }
-    dialogue += "\n";
-    for (int i = 0; i < 21; ++i) {
-        dialogue += "1 ";
-    }
-    dialogue += "\n0\ny\n20\n";
+    const std::string dialogue = uniformChain(20, 1.0, 1.0) + "0\ny\n20\n";
     const std::string geometry = std::to_string(size) + "x" + std::to_string(size) + "+0+0";
     RunningProgram run{dialogue, {"-geometry", geometry}};
     ASSERT_TRUE(run.started());

@@ -212,15 +212,7 @@ class EnergyPanelFits : public ::testing::TestWithParam<int> {};
 
 TEST_P(EnergyPanelFits, OverTheChainAndInsideTheWindow) {
     const int size = GetParam();
-    std::string dialogue = "20\n";
-    for (int i = 0; i < 20; ++i) {
-        dialogue += "1 ";
-    }
-    dialogue += "\n";
-    for (int i = 0; i < 21; ++i) {
-        dialogue += "1 ";
-    }
-    dialogue += "\n20\nn\n";
+    std::string dialogue = uniformChain(20, 1.0, 1.0) + "20\nn\n";
     for (int i = 0; i < 20; ++i) {
         dialogue += "-1.2 0\n";
     }

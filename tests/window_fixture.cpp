@@ -71,7 +71,7 @@ bool colourNear(const Picture& picture, int column, double row, Rgb colour, int 
     return false;
 }
 
-std::string uniformDialogue(int n, double mass, double spring) {
+std::string uniformChain(int n, double mass, double spring) {
     std::string text = std::to_string(n) + "\n";
     for (int i = 0; i < n; ++i) {
         text += std::to_string(mass) + " ";
@@ -80,7 +80,11 @@ std::string uniformDialogue(int n, double mass, double spring) {
     for (int i = 0; i <= n; ++i) {
         text += std::to_string(spring) + " ";
     }
-    text += "\n" + std::to_string(n) + "\nn\n0.1 0\n";
+    return text + "\n";
+}
+
+std::string uniformDialogue(int n, double mass, double spring) {
+    std::string text = uniformChain(n, mass, spring) + std::to_string(n) + "\nn\n0.1 0\n";
     for (int i = 1; i < n; ++i) {
         text += "0 0\n";
     }

@@ -28,6 +28,9 @@ int chartEnd(const Picture& picture, Rgb colour);
 // True when some pixel of the colour lies in `column` within `slack` rows of `row`.
 bool colourNear(const Picture& picture, int column, double row, Rgb colour, int slack);
 
+// The first answers of a dialogue: n equal masses on n+1 equal springs.
+std::string uniformChain(int n, double mass, double spring);
+
 // The dialogue of n equal masses on n+1 equal springs, mass 1 released from 0.1 m, all curves
 // drawn.
 std::string uniformDialogue(int n, double mass, double spring);

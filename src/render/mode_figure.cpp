@@ -22,15 +22,6 @@ constexpr double DiscOfSpacing = 0.35;    // of the spacing of the masses: neigh
 constexpr int CurvePoints = 64;           // of the uniform chain's closed form
 const float Rest[4] = {0.8f, 0.8f, 0.8f, 0.0f};
 const float Joint[4] = {0.3f, 0.3f, 0.3f, 0.0f};
-const float Ink[4] = {0.04f, 0.04f, 0.04f, 0.0f};
-
-struct Area {
-    double left, bottom, right, top; // text pixels
-};
-
-double lineHeight(void* font) {
-    return fontHeight(font) + 2.0;
-}
 
 // The row's number and frequency as printed, and its frequency in Hz and share of the energy.
 void formatLabel(const ModeFigure* f, int r, char* first, char* second, int size) {

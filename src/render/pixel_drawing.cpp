@@ -45,6 +45,12 @@ TextGrid textGrid() {
     return g;
 }
 
+const float Ink[4] = {0.04f, 0.04f, 0.04f, 0.0f};
+
+double lineHeight(void* font) {
+    return fontHeight(font) + 2.0;
+}
+
 void fillBox(const TextGrid& g, double left, double bottom, double right, double top,
              const float* colour) {
     lightingOff();

@@ -15,6 +15,17 @@ struct TextGrid {
 // The window as it is now; a window of no size has width or height 0.
 TextGrid textGrid();
 
+// A part of the window, in text pixels.
+struct Area {
+    double left, bottom, right, top;
+};
+
+// The text pixels from one line of text in the font to the next.
+double lineHeight(void* font);
+
+// The near-black of the text drawn in text pixels.
+extern const float Ink[4];
+
 // A filled box, a polyline, separate segments (points 2k and 2k+1) and filled discs (circles in
 // pixels, all of one primitive), in the colour given; lighting off while they draw. Lines take the
 // width given, in pixels.

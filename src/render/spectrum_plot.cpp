@@ -16,16 +16,7 @@ constexpr double Margin = 6.0;        // text pixels inside the half's edges
 constexpr double ZoomHeadroom = 1.15; // the plot reaches this far past the highest mode
 constexpr int NarrowestZoom = 20;     // bins the plot shows at least
 constexpr double OverviewLines = 3.0; // the whole range's strip, in lines of text
-const float Ink[4] = {0.04f, 0.04f, 0.04f, 0.0f};
 const float Marker[4] = {0.7f, 0.7f, 0.7f, 0.0f};
-
-struct Area {
-    double left, bottom, right, top; // text pixels
-};
-
-double lineHeight(void* font) {
-    return fontHeight(font) + 2.0;
-}
 
 // 1, 2 or 5 times a power of ten, at least x.
 double roundUp(double x) {

@@ -31,15 +31,11 @@ Point2 GridCentre;                      // window units
 // The figures a student who cannot see the window follows the lab by.
 FrameDescription frameDescription() {
     const int nfree = Entries.chain.nfree;
-    FrameDescription d = {Motion.record.RunFrames * SecondsPerFrame,
-                          nfree,
-                          1,
-                          0.0,
-                          0,
-                          0.0,
-                          Picture.EnergyPanelShown,
-                          0.0,
-                          0.0};
+    FrameDescription d = {};
+    d.seconds = Motion.record.RunFrames * SecondsPerFrame;
+    d.masses = nfree;
+    d.largestMass = 1;
+    d.panelShown = Picture.EnergyPanelShown;
     for (int j = 0; j < nfree; ++j) {
         if (std::fabs(ChainDisplacement[j]) > std::fabs(d.largest)) {
             d.largestMass = j + 1;

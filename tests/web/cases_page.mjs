@@ -30,7 +30,7 @@ export default [
   }],
 
   ["a phone shows big enough buttons and text, without errors on taps", async function(t) {
-    await t.page.p.setViewport({width: 375, height: 667, deviceScaleFactor: 2, isMobile: true,
+    await t.page.viewport({width: 375, height: 667, deviceScaleFactor: 2, isMobile: true,
                                 hasTouch: true});
     try {
       await start(t, "two_masses_typed_start");
@@ -47,18 +47,18 @@ export default [
       assert.deepEqual(t.page.messages.filter(m => /passive/.test(m)), []);
       assert.deepEqual(t.page.exceptions, []);
     } finally {
-      await t.page.p.setViewport(DESKTOP);
+      await t.page.viewport(DESKTOP);
     }
   }],
 
   ["twice the zoom needs no scrolling sideways", async function(t) {
-    await t.page.p.setViewport({width: 700, height: 500, deviceScaleFactor: 2});
+    await t.page.viewport({width: 700, height: 500, deviceScaleFactor: 2});
     try {
       await start(t, "two_masses_typed_start");
       assert.ok(await t.page.js("document.documentElement.scrollWidth") <=
                 await t.page.js("document.documentElement.clientWidth"));
     } finally {
-      await t.page.p.setViewport(DESKTOP);
+      await t.page.viewport(DESKTOP);
     }
   }],
 

@@ -58,7 +58,7 @@ export async function launch(name, downloads) {
 
 export async function newPage(browser) {
   const page = new Page(await browser.newPage());
-  await page.p.setViewport({width: 1400, height: 1000});
+  await page.viewport({width: 1400, height: 1000});
   return page;
 }
 
@@ -71,6 +71,17 @@ export class Page {
     p.on("pageerror", error => this.exceptions.push(String(error && error.message || error)));
     p.on("console", message => this.messages.push(message.text()));
     p.on("request", request => this.requested.push(request.url()));
+  }
+
+  // The page's viewport. A Firefox before 141 (Debian 12's without its security updates) has no
+  // screen orientation to set, which puppeteer sets with the viewport: the viewport is set all the
+  // same.
+  async viewport(size) {
+    try {
+      await this.p.setViewport(size);
+    } catch (error) {
+      if (!/setScreenOrientationOverride/.test(error.message)) throw error;
+    }
   }
 
   js(expression) {

@@ -23,19 +23,21 @@ async function runIn(browserName, server, report) {
   const failed = [];
   try {
     for (const [name, run] of CASES) {
-      const page = await newPage(browser);
-      const t = {page, browser, server, report, downloads, screenshotTool,
-                 folder: path.resolve(folder), name: browserName};
       const began = Date.now();
+      let page = null;
       try {
-        await run(t);
+        page = await newPage(browser);
+        await run({page, browser, server, report, downloads, screenshotTool,
+                   folder: path.resolve(folder), name: browserName});
         console.log(`${browserName}: ${name} ... ok (${Date.now() - began} ms)`);
       } catch (error) {
         failed.push(`${browserName}: ${name}`);
         console.log(`${browserName}: ${name} ... FAIL\n${error.stack}`);
-        if (page.exceptions.length) console.log("  the page threw: " + page.exceptions.join("; "));
+        if (page && page.exceptions.length) {
+          console.log("  the page threw: " + page.exceptions.join("; "));
+        }
       }
-      await page.p.close();
+      if (page) await page.p.close().catch(() => {});
     }
   } finally {
     await browser.close();

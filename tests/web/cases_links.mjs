@@ -5,6 +5,7 @@ import assert from "node:assert/strict";
 import fs from "node:fs";
 import path from "node:path";
 import {paste} from "./cases_dialogue.mjs";
+import {newPage} from "./page.mjs";
 import {dialogue, frames, pressAndWait, start, temporaryFolder, transcript} from "./helpers.mjs";
 
 const WORKS = "typeof springChain !== 'undefined' && springChain.waitingForInput";
@@ -144,7 +145,8 @@ export default [
   }],
 
   ["a browser without WebGL is told so in the pane", async function(t) {
-    const p = await t.browser.newPage();
+    const page = await newPage(t.browser);
+    const p = page.p;
     try {
       await p.evaluateOnNewDocument(() => {
         const made = HTMLCanvasElement.prototype.getContext;
@@ -153,9 +155,8 @@ export default [
         };
       });
       await p.goto(t.server + "?lang=en#input=" + encodeURIComponent(TWO_MASSES));
-      await p.waitForFunction("springChain.noWebGL && /WebGL is off or missing/.test(" +
-                              "document.getElementById('console-output').textContent)",
-                              {timeout: 120000, polling: 50});
+      assert.ok(await page.waitFor("springChain.noWebGL && /WebGL is off or missing/.test(" +
+                                   "document.getElementById('console-output').textContent)"));
     } finally {
       await p.close();
     }

@@ -88,13 +88,19 @@ export class Page {
     return this.p.evaluate(expression);
   }
 
-  // True once the expression holds, false when the time is up.
+  // True once the expression holds, false when the time is up; asked every 50 ms, and asked again
+  // while the page is being replaced. (puppeteer's waitForFunction needs a Firefox newer than
+  // Debian 12's 140 ESR.)
   async waitFor(expression, ms = PATIENCE) {
-    try {
-      await this.p.waitForFunction(expression, {timeout: ms, polling: 50});
-      return true;
-    } catch (timeUp) {
-      return false;
+    const deadline = Date.now() + ms;
+    for (;;) {
+      try {
+        if (await this.p.evaluate(expression)) return true;
+      } catch (navigating) {
+        // no document to ask yet
+      }
+      if (Date.now() > deadline) return false;
+      await new Promise(done => setTimeout(done, 50));
     }
   }
 

@@ -1,6 +1,7 @@
 #include "process.h"
 #include "waiting.h"
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -15,6 +16,10 @@
 #include <unistd.h>
 
 namespace {
+
+// After the program's end, its last output is in the pipes: read within this long, however busy the
+// machine (its pipes close with it, unless something it started holds them).
+constexpr double PipeDrainSeconds = 30.0;
 
 void closeBoth(int fds[2]) {
     close(fds[0]);
@@ -153,6 +158,7 @@ struct ProgramUnderTest::Shared {
     std::string err;
     std::string terminal;
     std::thread pump;
+    std::atomic<bool> drained{false}; // the program's output and errors read to their end
 };
 
 namespace {
@@ -218,6 +224,7 @@ ProgramUnderTest::ProgramUnderTest(const std::string& exe, const std::string& in
         if (fds[2].fd >= 0) {
             close(fds[2].fd);
         }
+        shared->drained = true;
     });
     type(input);
 }
@@ -305,7 +312,12 @@ bool ProgramUnderTest::waitForExit(double seconds) {
         exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
         return true;
     };
-    return seconds > 0.0 ? waitUntil(seconds, exited) : exited();
+    if (!(seconds > 0.0 ? waitUntil(seconds, exited) : exited())) {
+        return false;
+    }
+    // What the program wrote last is read too, before anyone asks for it.
+    waitUntil(PipeDrainSeconds, [this] { return shared_->drained.load(); });
+    return true;
 }
 
 bool ProgramUnderTest::running() {

@@ -20,7 +20,6 @@
   }
 
   Object.assign(state, {
-    shownSize: shownSize,
     frameDrawn(milliseconds) {
       state.framesDrawn += 1;
       state.smallestText = frameSmallest;

@@ -6,6 +6,7 @@
   const description = document.getElementById("canvas-description");
   const passed = [];       // keys of the window that ask in the console, for main to take up
   let passedWaiter = null;
+  const pending = [];      // the files one key saves, handed over together once it is done
   let resumeWhenShown = false;
   let lastDescribed = 0;
   let lastFrame = null;    // what the last frame showed, in figures
@@ -121,11 +122,8 @@
     // The files one key saves are handed to the browser together, once the key is done: one
     // file as itself, several as one archive, and the pane names what the browser was handed.
     download(name, bytes, type) {
-      if (state.pending === undefined) {
-        state.pending = [];
-        setTimeout(handOver, 0);
-      }
-      state.pending.push({name: name, bytes: bytes, type: type});
+      if (pending.length === 0) setTimeout(handOver, 0);
+      pending.push({name: name, bytes: bytes, type: type});
       state.downloads.push(name);
     },
     // What the canvas shows, in words, at most once a second while playing, at once otherwise.
@@ -170,8 +168,7 @@
   });
 
   function handOver() {
-    const files = state.pending;
-    state.pending = undefined;
+    const files = pending.splice(0);
     const one = files.length === 1;
     const name = one ? files[0].name : files[0].name.replace(/\.[^.]*$/, "") + ".zip";
     const blob = one ? new Blob([files[0].bytes], {type: files[0].type}) : zipFiles(files);
